@@ -1,0 +1,27 @@
+#include "TestEnv.h"
+
+#include "SettingsStore.h"
+
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+
+namespace {
+std::string g_dir;
+}
+
+void TestEnv::Prepare()
+{
+    char templ[] = "/tmp/orvane-test-XXXXXX";
+    const char* d = mkdtemp(templ);
+    g_dir = d ? d : "/tmp";
+    const std::string config = g_dir + "/config";
+    const std::string runtime = g_dir + "/runtime";
+    mkdir(config.c_str(), 0700);
+    mkdir(runtime.c_str(), 0700);
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    SettingsStore::SetFilePath(config + "/orvane-test.ini");
+}
+
+const std::string& TestEnv::TempDir() { return g_dir; }

@@ -1,0 +1,16 @@
+#include "TestEnv.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    // CTest's discovery runs this program without the test environment: default to offscreen.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    TestEnv::Prepare();
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
