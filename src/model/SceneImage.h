@@ -52,10 +52,13 @@ typedef BYTE SceneImage[SCENE_IMAGE_SIZE];
 extern SceneImage g_Scene;                         // the live scene (frames with scene 0)
 extern SceneImage g_StoredScenes[STORED_SCENES];   // stored scene n (1..6) is element n-1
 
-// Offset of a block inside a scene image; -1 for a type or channel that has no block.
+// Offset of a block inside a scene image; -1 for a type or channel that has no block
+// (microphone and effect have one block each, channel 0).
 int BlockOffset(int type, int channel);
 // Size in bytes of a block of that type; 0 for an unknown type.
 int BlockSize(int type);
+// Number of 8-byte records in a block of that type; 0 for an unknown type.
+inline int BlockRecords(int type) { return BlockSize(type) / RECORD_SIZE; }
 // The stored image of scene n (1..6), or null for any other number: nothing may ever read
 // outside the six stored images.
 BYTE* StoredSceneImage(int scene);
@@ -70,7 +73,7 @@ struct SystemBlock {
     BYTE byReserved81;          //  81: carried only
     BYTE byReserved82;          //  82: carried only (factory reset sends it as 0)
     BYTE byInputSource;         //  83: 0 optical, 1 high level, 2 Bluetooth, 3 AUX
-    WORD wMasterLevel;          //  84: master level, start 60
+    WORD wMasterLevel;          //  84: master level 0..66, start 60
     BYTE bySysParams[6];        //  86: system switches; [4] output on, start 1
     BYTE bySysSpeakerType[8];   //  92: speaker types of outputs 1..8 as the device keeps them
     BYTE bySysState[8];         // 100: state record, sent back unchanged
@@ -78,10 +81,14 @@ struct SystemBlock {
     BYTE byReserved109[7];      // 109: carried only
     BYTE bySysGroup8[8];        // 116: input kind, channel mode, noise settings
 };
-static_assert(sizeof(SystemBlock) == 124, "system block is 124 bytes on the wire");
+constexpr int SYSTEM_BLOCK_SIZE = 124;
+static_assert(sizeof(SystemBlock) == SYSTEM_BLOCK_SIZE, "system block is 124 bytes on the wire");
+static_assert(offsetof(SystemBlock, byModeIndex) == 80, "layout");
 static_assert(offsetof(SystemBlock, byInputSource) == 83, "layout");
 static_assert(offsetof(SystemBlock, wMasterLevel) == 84, "layout");
+static_assert(offsetof(SystemBlock, bySysParams) == 86, "layout");
 static_assert(offsetof(SystemBlock, bySysSpeakerType) == 92, "layout");
+static_assert(offsetof(SystemBlock, bySysState) == 100, "layout");
 static_assert(offsetof(SystemBlock, byCurScene) == 108, "layout");
 static_assert(offsetof(SystemBlock, bySysGroup8) == 116, "layout");
 
@@ -94,11 +101,50 @@ extern BYTE& g_byModeIndex;
 extern BYTE& g_byInputSource;
 extern WORD& g_wMasterLevel;
 extern BYTE (&g_bySysParams)[6];
-extern BYTE (&g_bySysSpeakerType)[8];
+// Ten bytes, output i at byte i: bytes 0..7 are the window of sub-command 6, bytes 8..9 run on
+// into the first two bytes of the state record (sub-command 7), which carries outputs 9 and 10.
+extern BYTE (&g_bySysSpeakerType)[10];
 extern BYTE (&g_bySysState)[8];
 extern BYTE& g_byCurScene;
 extern BYTE (&g_bySysGroup8)[8];
 
+// The window of the system block that a system sub-command reads or writes: 2, 5, 6, 7, 8, 52,
+// 64 and 96 have one (the windows of 96, 2 and 5 overlap, one byte apart). False for any other
+// sub-command; offset and size are then left alone.
+bool FindSystemWindow(int subCommand, int& offset, int& size);
+
+// System sub-commands the main view reads after a good version check, in order; the last
+// entry is the version sub-command read during the handshake.
+constexpr int SYS_READ_COUNT = 6;
+extern int g_nSysReadCmd[SYS_READ_COUNT + 1];
+
+// The last state-poll reply, one payload byte per entry; [0] the device's input source group.
+constexpr int DEVICE_INFO_COUNT = 30;
+extern int g_nDeviceInfo[DEVICE_INFO_COUNT];
+
+// Which second input source may be chosen. Entries in the order S/PDIF, Hi.Level, Phone, AUX1,
+// AUX2, AUX3, OFF; one table of masks per device variant (AUX mode), one row per shown input.
+constexpr int SOURCE_ENTRIES = 7;
+constexpr int SOURCE_OFF = 6;
+constexpr int SOURCE_VARIANTS = 3;
+struct SourceRules {
+    int nSourceSelect;                      // selected entry 0..6, start 6 (OFF)
+    int nCurMask[SOURCE_ENTRIES];           // 1 = entry may be chosen now
+    int nMaskV0[6][SOURCE_ENTRIES];         // variant 0 (2 CH)
+    int nMaskV1[5][SOURCE_ENTRIES];         // variant 1 (4CH 2CH)
+    int nMaskV2[4][SOURCE_ENTRIES];         // variant 2 (6 CH)
+
+    // Copies the row of the variant's table into the current mask (a row or variant out of
+    // range leaves the mask as it was). Returns 1 when the selected entry is allowed; otherwise
+    // the selection becomes OFF and the result is 0.
+    int SelectSourceRow(int row, int variant);
+};
+extern SourceRules g_SourceRules;
+extern int& g_nSourceSelect;  // g_SourceRules.nSourceSelect
+// Start values of the rules: selection OFF, all tables, row 0 of variant 0 as the mask.
+void InitRuleTables();
+
 // Writes every start value of the images, the system block and the program-wide tables.
-// Called once at start-up before any window or thread exists.
+// Called once at start-up before any window or thread exists; every byte it gives no value
+// starts at 0.
 void InitAllData();

@@ -1,0 +1,4 @@
+#include "LinkGlobals.h"
+
+int g_nSendRetry = 0;
+CSendData* g_pSerialItem = nullptr;

@@ -1,0 +1,3 @@
+#include "Colours.h"
+
+ARGB g_clrOutCurve[10] = {};
