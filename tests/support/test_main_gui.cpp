@@ -1,3 +1,4 @@
+#include "Platform.h"
 #include "TestEnv.h"
 
 #include <QApplication>
@@ -5,12 +6,17 @@
 
 #include <cstdlib>
 
+
 int main(int argc, char** argv)
 {
     // CTest's discovery runs this program without the test environment: default to offscreen.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     TestEnv::Prepare();
+    PlatformPreInit();
     QApplication app(argc, argv);
+    PlatformInit();
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    PlatformShutdown();
+    return result;
 }
