@@ -6,7 +6,11 @@
 
 #include <cstring>
 
-CKTVCommand::CKTVCommand() { std::memset(m_byRecvFrame, 0, sizeof(m_byRecvFrame)); }
+CKTVCommand::CKTVCommand()
+{
+    std::memset(m_byRecvChunk, 0, sizeof(m_byRecvChunk));
+    std::memset(m_byRecvFrame, 0, sizeof(m_byRecvFrame));
+}
 
 void CKTVCommand::SetNotifyWnd(HWND hWnd) { m_hNotifyWnd = hWnd; }
 
@@ -89,11 +93,4 @@ int CKTVCommand::GetCurCommandCode() const
 {
     CSingleLock lock(g_csComm);
     return m_queue.empty() ? 0 : m_queue.front()->GetCommand();
-}
-
-void CKTVCommand::ResetRecv()
-{
-    m_nRecvCount = 0;
-    m_bSynced = 0;
-    std::memset(m_byRecvFrame, 0, sizeof(m_byRecvFrame));
 }
