@@ -6,7 +6,7 @@
 
 int g_bOnline = 0;
 int g_bChinese = 0;
-int g_nLinkType = 0;
+std::atomic<int> g_nLinkType{0};
 CCriticalSection g_csComm;
 
 int g_bPendingSys5 = 0;

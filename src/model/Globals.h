@@ -2,6 +2,8 @@
 // Texts are in Texts.h, curve colours in Colours.h, the speaker-type table in SpeakerTable.h.
 #pragma once
 
+#include <atomic>
+
 #include "Sync.h"
 #include "WinTypes.h"
 
@@ -13,8 +15,8 @@
 extern int g_bOnline;
 // Language flag: nonzero Chinese, 0 English.
 extern int g_bChinese;
-// Link type: 0 none, 1 USB HID, 2 TCP, 3 serial.
-extern int g_nLinkType;
+// Link type: 0 none, 1 USB HID, 2 TCP, 3 serial. Atomic: the comm worker reads it without the lock.
+extern std::atomic<int> g_nLinkType;
 // The global lock: guards the send queue, the scene images and the data classes.
 extern CCriticalSection g_csComm;
 
