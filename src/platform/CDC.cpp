@@ -11,8 +11,9 @@ namespace {
 
 std::unordered_set<const CDC*>& LiveContexts()
 {
-    static std::unordered_set<const CDC*> live;  // user-interface thread
-    return live;
+    // Never destroyed, like the tables of the drawing objects. User-interface thread.
+    static auto* live = new std::unordered_set<const CDC*>;
+    return *live;
 }
 
 int RegionType(const QRegion& r)
@@ -190,12 +191,17 @@ void CDC::AttachPainter(QPainter* pPainter, const QRect& bounds)
     d->surfaceOrigin = pPainter->deviceTransform().map(QPoint(0, 0));
 }
 
-void CDC::AttachScratch(CSize size)
+void CDC::AttachScratch(CSize size, const QImage* pInitial)
 {
     d->End();
     d->Begin(Impl::Scratch);
     d->scratch = QImage(std::max(1, size.cx), std::max(1, size.cy), QImage::Format_RGB32);
     d->scratch.fill(Qt::white);
+    if (pInitial && !pInitial->isNull()) {
+        QPainter p(&d->scratch);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(0, 0, *pInitial);
+    }
     d->own = std::make_unique<QPainter>(&d->scratch);
     d->painter = d->own.get();
     d->bounds = d->scratch.rect();

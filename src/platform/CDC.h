@@ -71,6 +71,8 @@ constexpr UINT DT_NOCLIP = 0x0100;
 constexpr UINT DT_CALCRECT = 0x0400;
 constexpr UINT DT_NOPREFIX = 0x0800;
 constexpr UINT DT_END_ELLIPSIS = 0x8000;
+constexpr UINT DT_PATH_ELLIPSIS = 0x4000;   // a single line too long loses its middle
+constexpr UINT DT_WORD_ELLIPSIS = 0x40000;  // a single line too long loses its end
 constexpr UINT DT_HIDEPREFIX = 0x00100000;
 
 // ExtTextOut options.
@@ -113,8 +115,9 @@ public:
     // being painted, in the painter's device pixels.
     void AttachPainter(QPainter* pPainter, const QRect& bounds);
     // Internal: draws into a private picture of the size that nobody sees (a window context
-    // outside the window's paint).
-    void AttachScratch(CSize size);
+    // outside the window's paint); it starts as a copy of pInitial (white where that is
+    // missing or too small).
+    void AttachScratch(CSize size, const QImage* pInitial = nullptr);
 
     // Objects. Each returns the object selected before (the stock default at first), or null
     // when the object has no handle. A bitmap can be selected into one memory context at a time.

@@ -32,6 +32,8 @@ int QtTextFlags(UINT fmt)
         f |= Qt::TextWordWrap;
     if (fmt & DT_EXPANDTABS)
         f |= Qt::TextExpandTabs;
+    if (fmt & DT_NOCLIP)
+        f |= Qt::TextDontClip;
     if (fmt & DT_HIDEPREFIX)
         f |= Qt::TextHideMnemonic;
     else if (!(fmt & DT_NOPREFIX))
@@ -167,7 +169,9 @@ int CDC::DrawText(const CString& str, LPRECT lpRect, UINT nFormat)
         return block.height();
     }
 
-    if ((nFormat & DT_END_ELLIPSIS) && (nFormat & DT_SINGLELINE))
+    if ((nFormat & DT_PATH_ELLIPSIS) && (nFormat & DT_SINGLELINE))
+        text = fm.elidedText(text, Qt::ElideMiddle, r.width(), flags);
+    else if ((nFormat & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS)) && (nFormat & DT_SINGLELINE))
         text = fm.elidedText(text, Qt::ElideRight, r.width(), flags);
     QPainter* p = d->Prepare();
     if (!p)

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QColorSpace>
 #include <QImage>
+#include <QTransform>
 
 CImage::CImage() : m_pImage(std::make_unique<QImage>()) {}
 
@@ -56,6 +57,17 @@ DWORD CImage::GetPixelARGB(int x, int y) const
     if (!m_pImage->valid(x, y))
         return 0;
     return DWORD(m_pImage->pixelColor(x, y).rgba());
+}
+
+void CImage::RotateFlip(int nType)
+{
+    if (nType < 0 || nType > 7 || m_pImage->isNull())
+        return;
+    const int quarterTurns = nType % 4;
+    if (quarterTurns)
+        *m_pImage = m_pImage->transformed(QTransform().rotate(90.0 * quarterTurns));
+    if (nType >= 4)
+        *m_pImage = m_pImage->mirrored(true, false);
 }
 
 const QImage& CImage::GetQImage() const { return *m_pImage; }

@@ -34,6 +34,9 @@ public:
     Status GetLastStatus() const { return m_status; }
     // The pixel as 0xAARRGGBB (not premultiplied), 0 outside the picture.
     DWORD GetPixelARGB(int x, int y) const;
+    // Turns the picture in place: 0..3 rotate by 0, 90, 180, 270 degrees clockwise; 4..7 the
+    // same, then mirror left to right. Other values do nothing.
+    void RotateFlip(int nType);
     // For Qt-specific code; a null QImage when empty.
     const QImage& GetQImage() const;
 

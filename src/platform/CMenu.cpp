@@ -35,10 +35,12 @@ struct MenuTable {
     std::vector<std::unique_ptr<CMenu>> tempPool;  // every temporary ever made, reused when free
 };
 
+// Never destroyed: a global menu is destroyed at exit, after a table with static lifetime
+// could already have gone. User-interface thread.
 MenuTable& Table()
 {
-    static MenuTable t;  // user-interface thread
-    return t;
+    static auto* t = new MenuTable;
+    return *t;
 }
 
 MenuData* DataOf(HMENU h)

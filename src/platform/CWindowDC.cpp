@@ -3,6 +3,12 @@
 #include "CWnd.h"
 #include "CWndWidget.h"
 
+#include <QBackingStore>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+
 namespace {
 
 // Attaches the context to the window's paint in progress; false when there is none.
@@ -16,12 +22,46 @@ bool AttachToPaint(CDC& dc, CWnd* pWnd, QRect* paintRect)
     return true;
 }
 
+// What the window shows now: its part of the top-level window's surface, which holds the
+// parent's pixels under a child (during the child's paint, freshly painted ones). Null when the
+// window has not been shown.
+QImage ShownPicture(CWnd* pWnd)
+{
+    QWidget* w = pWnd ? pWnd->GetWidget() : nullptr;
+    if (!w || !w->isVisible())
+        return QImage();
+    // A window below this one is painting (into the window's surface or into a grab): its
+    // surface holds what this window shows around it right now.
+    CWndWidget* painting = CWndWidget::PaintingWidget();
+    if (painting && painting->PaintPainter() && (painting == w || w->isAncestorOf(painting))) {
+        QPainter* painter = painting->PaintPainter();
+        QPaintEngine* engine = painter->paintEngine();
+        QPaintDevice* dev = engine ? engine->paintDevice() : nullptr;
+        if (dev && dev->devType() == QInternal::Image) {
+            const QTransform world = painter->worldTransform();
+            painter->setWorldTransform(QTransform());
+            const QPoint at = painter->deviceTransform().map(QPoint(0, 0)) - painting->mapTo(w, QPoint(0, 0));
+            painter->setWorldTransform(world);
+            return static_cast<const QImage*>(dev)->copy(QRect(at, w->size())).convertToFormat(QImage::Format_RGB32);
+        }
+    }
+    QWidget* top = w->window();
+    QBackingStore* store = top->backingStore();
+    QPaintDevice* dev = store ? store->paintDevice() : nullptr;
+    if (!dev || dev->devType() != QInternal::Image)
+        return QImage();
+    const auto* surface = static_cast<const QImage*>(dev);
+    const QRect area(w->mapTo(top, QPoint(0, 0)), w->size());
+    return surface->copy(area).convertToFormat(QImage::Format_RGB32);
+}
+
 void AttachScratchFor(CDC& dc, CWnd* pWnd)
 {
     CRect rc;
     if (pWnd)
         pWnd->GetClientRect(&rc);
-    dc.AttachScratch(rc.Size());
+    const QImage shown = ShownPicture(pWnd);
+    dc.AttachScratch(rc.Size(), &shown);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Device contexts of a window. CPaintDC is made in OnPaint and draws onto the window; during that
 // paint the other two draw onto it as well. Outside the window's paint CClientDC and CWindowDC
-// measure text and draw into a scratch picture nobody sees (see CDC.h).
+// measure text and draw into a scratch picture nobody sees (see CDC.h); that picture starts as a
+// copy of what the window shows, so reading it gives the window's pixels: during a child's
+// paint, a parent's context holds the parent's picture under the child.
 #pragma once
 
 #include "CDC.h"

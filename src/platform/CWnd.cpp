@@ -3,6 +3,7 @@
 #include "CDC.h"
 #include "CWindowDC.h"
 #include "CWndWidget.h"
+#include "GdiData.h"
 #include "WindowRegistry.h"
 
 #include <QApplication>
@@ -60,9 +61,11 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR, LPCTSTR lpszWindowName, DWORD dwSt
         return FALSE;
     Qt::WindowFlags flags;
     if (!child) {
-        flags = Qt::Window;
+        flags = (dwExStyle & WS_EX_TOOLWINDOW) ? Qt::Tool : Qt::Window;
         if ((dwStyle & WS_POPUP) && !(dwStyle & WS_CAPTION))
             flags |= Qt::FramelessWindowHint;
+        if (dwExStyle & WS_EX_TOPMOST)
+            flags |= Qt::WindowStaysOnTopHint;
     }
     auto* widget = new CWndWidget(this, parent, flags);
     const HWND h = WindowRegistry::Register(this);
@@ -83,8 +86,11 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR, LPCTSTR lpszWindowName, DWORD dwSt
     if (dwStyle & WS_DISABLED)
         widget->setEnabled(false);
 
+    PreSubclassWindow();
+    if (!m_pWidget)
+        return FALSE;
     CREATESTRUCT cs{pParentWnd ? pParentWnd->m_hWnd : nullptr, nID, rect.left, rect.top, rect.Width(),
-                    rect.Height(), dwStyle, dwExStyle, lpszWindowName};
+                    rect.Height(), GetStyle() | (dwStyle & WS_VISIBLE), dwExStyle, lpszWindowName};
     if (SendMessage(WM_CREATE, 0, LPARAM(&cs)) == -1) {
         DestroyWindow();
         return FALSE;
@@ -133,6 +139,10 @@ void CWnd::TearDown(bool deleteWidget)
     m_hWnd = nullptr;
     m_pWidget = nullptr;
     m_dcs.clear();
+    if (m_hRgn) {
+        ::DeleteObject(reinterpret_cast<HGDIOBJ>(m_hRgn));
+        m_hRgn = nullptr;
+    }
     if (!w)
         return;
     w->Detach();
@@ -190,6 +200,66 @@ BOOL CWnd::IsChild(const CWnd* pWnd) const
 {
     return m_pWidget && pWnd && pWnd->m_pWidget && pWnd->m_pWidget != m_pWidget &&
            m_pWidget->isAncestorOf(pWnd->m_pWidget);
+}
+
+CWnd* CWnd::GetWindow(UINT nCmd) const
+{
+    if (!m_pWidget)
+        return nullptr;
+    if (nCmd == GW_CHILD) {
+        for (QObject* o : m_pWidget->children()) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (CWnd* c = OwnerOf(w); c && !w->isWindow())
+                return c;
+        }
+        return nullptr;
+    }
+    if (nCmd == GW_OWNER)
+        return m_pWidget->isWindow() ? GetParent() : nullptr;
+    if (m_pWidget->isWindow() || !m_pWidget->parentWidget())
+        return nullptr;
+    std::vector<CWnd*> siblings;
+    for (QObject* o : m_pWidget->parentWidget()->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (CWnd* c = OwnerOf(w); c && !w->isWindow())
+            siblings.push_back(c);
+    }
+    const auto self = std::find(siblings.begin(), siblings.end(), this);
+    switch (nCmd) {
+    case GW_HWNDFIRST: return siblings.front();
+    case GW_HWNDLAST: return siblings.back();
+    case GW_HWNDNEXT: return self + 1 < siblings.end() ? *(self + 1) : nullptr;
+    case GW_HWNDPREV: return self > siblings.begin() ? *(self - 1) : nullptr;
+    default: return nullptr;
+    }
+}
+
+CWnd* CWnd::GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious) const
+{
+    if (!pWndCtl || pWndCtl->GetParent() != this)
+        return nullptr;
+    std::vector<CWnd*> group;
+    CWnd* start = pWndCtl;
+    while (!(start->GetStyle() & WS_GROUP)) {
+        CWnd* prev = start->GetWindow(GW_HWNDPREV);
+        if (!prev)
+            break;
+        start = prev;
+    }
+    for (CWnd* c = start; c; c = c->GetWindow(GW_HWNDNEXT)) {
+        if (c != start && (c->GetStyle() & WS_GROUP))
+            break;
+        group.push_back(c);
+    }
+    const auto self = std::find(group.begin(), group.end(), pWndCtl);
+    const size_t n = group.size();
+    const size_t at = size_t(self - group.begin());
+    for (size_t step = 1; step < n; ++step) {
+        CWnd* c = group[bPrevious ? (at + n - step) % n : (at + step) % n];
+        if (c->IsWindowVisible() && c->IsWindowEnabled())
+            return c;
+    }
+    return pWndCtl;
 }
 
 DWORD CWnd::GetStyle() const
@@ -391,6 +461,56 @@ void CWnd::UpdateWindow()
         m_pWidget->repaint(m_pWidget->PendingUpdate());
 }
 
+BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags)
+{
+    if (!m_pWidget)
+        return FALSE;
+    if (flags & RDW_INVALIDATE) {
+        CRect rc;
+        if (lpRectUpdate)
+            rc = *lpRectUpdate;
+        else if (prgnUpdate)
+            prgnUpdate->GetRgnBox(&rc);
+        else
+            GetClientRect(&rc);
+        InvalidateRect(&rc, (flags & RDW_ERASE) ? TRUE : FALSE);
+    }
+    if (flags & RDW_UPDATENOW)
+        UpdateWindow();
+    return TRUE;
+}
+
+int CWnd::SetWindowRgn(HRGN hRgn, BOOL bRedraw)
+{
+    if (!m_pWidget)
+        return 0;
+    RgnData* rd = hRgn ? RgnOf(reinterpret_cast<HGDIOBJ>(hRgn)) : nullptr;
+    if (hRgn && !rd)
+        return 0;
+    if (m_hRgn && m_hRgn != hRgn)
+        ::DeleteObject(reinterpret_cast<HGDIOBJ>(m_hRgn));
+    m_hRgn = hRgn;
+    if (rd)
+        m_pWidget->setMask(rd->region);
+    else
+        m_pWidget->clearMask();
+    if (bRedraw)
+        Invalidate();
+    return 1;
+}
+
+int CWnd::GetWindowRgn(HRGN hRgn) const
+{
+    RgnData* mine = m_hRgn ? RgnOf(reinterpret_cast<HGDIOBJ>(m_hRgn)) : nullptr;
+    RgnData* out = hRgn ? RgnOf(reinterpret_cast<HGDIOBJ>(hRgn)) : nullptr;
+    if (!mine || !out)
+        return RGN_ERROR;
+    out->region = mine->region;
+    if (out->region.isEmpty())
+        return NULLREGION;
+    return out->region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+
 CDC* CWnd::GetDC()
 {
     if (!m_pWidget)
@@ -445,8 +565,12 @@ CWnd* CWnd::SetFocus()
     if (!m_pWidget)
         return prev;
     QWidget* top = m_pWidget->window();
-    if (top->isVisible() && !top->isActiveWindow())
+    if (top->isVisible() && !top->isActiveWindow()) {
+        // The focus moves now, as the program expects: the window that had it hears
+        // WM_KILLFOCUS before this call returns, not when the desktop gets round to it.
         top->activateWindow();
+        QApplication::setActiveWindow(top);
+    }
     m_pWidget->setFocus(Qt::OtherFocusReason);
     return prev;
 }

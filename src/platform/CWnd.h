@@ -24,7 +24,9 @@
 class QWidget;
 class CDC;
 class CFont;
+class CRgn;
 class CWndWidget;
+struct DRAWITEMSTRUCT;
 
 struct CREATESTRUCT {
     HWND hwndParent;
@@ -96,6 +98,14 @@ public:
     // The direct child with that control id, or null.
     CWnd* GetDlgItem(int nID) const;
     BOOL IsChild(const CWnd* pWnd) const;
+    // GW_CHILD: the first child window; GW_HWNDFIRST / LAST / NEXT / PREV: among the siblings of
+    // a child window, in creation order; GW_OWNER: the owner of a top-level window. Null when
+    // there is none.
+    CWnd* GetWindow(UINT nCmd) const;
+    // The next (or previous) visible, enabled control of pWndCtl's group: the run of siblings
+    // that starts at one with WS_GROUP and ends before the next one with WS_GROUP, wrapping
+    // round. pWndCtl itself when it is alone in its group.
+    CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
     DWORD GetStyle() const;
     DWORD GetExStyle() const { return m_dwExStyle; }
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
@@ -125,6 +135,17 @@ public:
     void Invalidate(BOOL bErase = TRUE);
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
     void UpdateWindow();
+    // Invalidates (RDW_INVALIDATE, erasing with RDW_ERASE) the rectangle, the region's bounds or
+    // the whole window, then with RDW_UPDATENOW paints at once.
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, CRgn* prgnUpdate = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    // The window shows and takes the pointer only inside the region (client coordinates). The
+    // window owns the region from then on and deletes it; null removes the shape. Returns
+    // nonzero on success.
+    int SetWindowRgn(HRGN hRgn, BOOL bRedraw);
+    // Copies the window's region into hRgn and returns its type (SIMPLEREGION, ...); RGN_ERROR
+    // when the window has no region.
+    int GetWindowRgn(HRGN hRgn) const;
     // A device context on the client area; give it back with ReleaseDC.
     CDC* GetDC();
     int ReleaseDC(CDC* pDC);
@@ -171,7 +192,18 @@ public:
 
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
+    // Reflection: a parent offers its child the notices about the child (WM_DRAWITEM,
+    // WM_CTLCOLOR*, WM_COMMAND from the child) first. TRUE with *pResult set means the child
+    // handled it and the parent does no more. The default answers WM_CTLCOLOR* through CtlColor.
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // The reflected colour message: the brush to paint the control on, or null to leave it to
+    // the parent's OnCtlColor.
+    virtual HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
+
 protected:
+    // Called once the window exists, before WM_CREATE: the place for a class to adjust the
+    // styles it was created with.
+    virtual void PreSubclassWindow() {}
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // DefWindowProc with the message being handled.
     LRESULT Default();
@@ -215,7 +247,13 @@ protected:
     virtual void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
     virtual void OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
     // The brush a child (or the dialog itself, CTLCOLOR_DLG) is painted on; null for the default.
+    // The default offers the message to the child first (CtlColor).
     virtual HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    // An owner-drawn child asks to be drawn; the default reflects it to the child.
+    virtual void OnDrawItem(int nIDCtl, DRAWITEMSTRUCT* lpDrawItemStruct);
+    // The pointer is over the window: set a cursor and return TRUE, or return Default(), which
+    // asks the parent and then shows the arrow.
+    virtual BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
 
 private:
     friend class CWndWidget;
@@ -233,6 +271,7 @@ private:
     CString m_strText;
     CFont* m_pFont = nullptr;
     COLORREF m_clrBackground = CLR_NONE;
+    HRGN m_hRgn = nullptr;  // owned, see SetWindowRgn
     struct Timer {
         int qtId;
         TIMERPROC proc;

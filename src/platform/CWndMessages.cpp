@@ -3,6 +3,8 @@
 
 #include "CDC.h"
 #include "Clock.h"
+#include "Cursor.h"
+#include "OwnerDraw.h"
 #include "CWndWidget.h"
 #include "WindowRegistry.h"
 
@@ -173,8 +175,22 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_VSCROLL:
         OnVScroll(LOWORD(wParam), HIWORD(wParam), FromHandle(reinterpret_cast<HWND>(lParam)));
         break;
-    case WM_COMMAND:
-        result = OnCommand(wParam, lParam) ? 0 : DefWindowProc(message, wParam, lParam);
+    case WM_COMMAND: {
+        // A control's notice goes to the control first (reflection).
+        CWnd* ctl = lParam ? FromHandle(reinterpret_cast<HWND>(lParam)) : nullptr;
+        LRESULT reflected = 0;
+        if (ctl && ctl != this && ctl->OnChildNotify(message, wParam, lParam, &reflected))
+            result = reflected;
+        else
+            result = OnCommand(wParam, lParam) ? 0 : DefWindowProc(message, wParam, lParam);
+        break;
+    }
+    case WM_DRAWITEM:
+        OnDrawItem(int(wParam), reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+        result = TRUE;
+        break;
+    case WM_SETCURSOR:
+        result = OnSetCursor(FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(lParam), HIWORD(lParam));
         break;
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
@@ -232,6 +248,14 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         SendMessage(WM_CONTEXTMENU, WPARAM(m_hWnd), MAKELPARAM(pt.x, pt.y));
         return 0;
     }
+    case WM_SETCURSOR:
+        // A child's parent may choose the cursor; otherwise the arrow.
+        if (CWnd* parent = (GetStyle() & WS_CHILD) ? GetParent() : nullptr)
+            if (parent->SendMessage(message, wParam, lParam))
+                return TRUE;
+        if (LOWORD(lParam) == HTCLIENT)
+            SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        return FALSE;
     case WM_MOUSEWHEEL:
     case WM_CONTEXTMENU:
         // Unhandled by a child: its parent gets the chance.
@@ -276,4 +300,35 @@ void CWnd::OnCaptureChanged(CWnd*) { Default(); }
 void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
 void CWnd::OnHScroll(UINT, UINT, CWnd*) { Default(); }
 void CWnd::OnVScroll(UINT, UINT, CWnd*) { Default(); }
-HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
+
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
+{
+    LRESULT reflected = 0;
+    if (pWnd && pWnd != this && pWnd->OnChildNotify(m_curMsg.message, m_curMsg.wParam, m_curMsg.lParam, &reflected))
+        return reinterpret_cast<HBRUSH>(reflected);
+    return reinterpret_cast<HBRUSH>(Default());
+}
+
+void CWnd::OnDrawItem(int, DRAWITEMSTRUCT* lpDrawItemStruct)
+{
+    CWnd* ctl = lpDrawItemStruct ? FromHandle(lpDrawItemStruct->hwndItem) : nullptr;
+    LRESULT reflected = 0;
+    if (ctl && ctl != this && ctl->OnChildNotify(WM_DRAWITEM, m_curMsg.wParam, m_curMsg.lParam, &reflected))
+        return;
+    Default();
+}
+
+BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return BOOL(Default()); }
+
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* pResult)
+{
+    if (message < WM_CTLCOLORMSGBOX || message > WM_CTLCOLORSTATIC)
+        return FALSE;
+    HBRUSH brush = CtlColor(CDC::FromHandle(reinterpret_cast<HDC>(wParam)), CtlColorKind(message));
+    if (!brush)
+        return FALSE;
+    *pResult = LRESULT(brush);
+    return TRUE;
+}
+
+HBRUSH CWnd::CtlColor(CDC*, UINT) { return nullptr; }

@@ -2,6 +2,7 @@
 
 #include "CDC.h"
 #include "CWnd.h"
+#include "Cursor.h"
 #include "KeyMap.h"
 #include "WindowRegistry.h"
 
@@ -13,9 +14,12 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <utility>
+
 namespace {
 
 int g_nEventDepth = 0;  // user-interface thread
+CWndWidget* g_pPainting = nullptr;
 
 struct EventDepthScope {
     EventDepthScope() { ++g_nEventDepth; }
@@ -45,6 +49,8 @@ CWndWidget::~CWndWidget()
 }
 
 int CWndWidget::EventDepth() { return g_nEventDepth; }
+
+CWndWidget* CWndWidget::PaintingWidget() { return g_pPainting; }
 
 void CWndWidget::NoteInvalidate(bool bErase, const QRect& area)
 {
@@ -143,6 +149,7 @@ void CWndWidget::paintEvent(QPaintEvent* e)
     CWnd* owner = m_pOwner;
     QPainter painter(this);
     m_pPaintPainter = &painter;
+    CWndWidget* const outer = std::exchange(g_pPainting, this);
     m_rcPaint = e->rect();
     m_pending = QRegion();
     // Erase unless the only request was an Invalidate that asked not to.
@@ -156,6 +163,7 @@ void CWndWidget::paintEvent(QPaintEvent* e)
     if (m_pOwner)
         owner->SendMessage(WM_PAINT);
     m_pPaintPainter = nullptr;
+    g_pPainting = outer;
 }
 
 void CWndWidget::timerEvent(QTimerEvent* e)
@@ -223,8 +231,18 @@ void CWndWidget::HandleMouse(QEvent* e)
     default:
         break;
     }
-    if (message != WM_NULL)
-        DeliverInput(message, flags, MAKELPARAM(p.x(), p.y()));
+    if (message == WM_NULL)
+        return;
+    // The window under the pointer chooses the cursor first, unless a window holds the capture.
+    if (!CWnd::GetCapture()) {
+        const HWND h = m_pOwner->m_hWnd;
+        SetCursorTarget(h);
+        m_pOwner->SendMessage(WM_SETCURSOR, WPARAM(h), MAKELPARAM(HTCLIENT, message));
+        SetCursorTarget(nullptr);
+        if (!WindowRegistry::Lookup(h) || !m_pOwner)
+            return;
+    }
+    DeliverInput(message, flags, MAKELPARAM(p.x(), p.y()));
 }
 
 void CWndWidget::HandleKey(QEvent* e)

@@ -39,6 +39,9 @@ public:
     void TrackHover(bool on, int hoverMs);
     bool PointerInside() const { return m_bPointerInside; }
 
+    // The window widget whose paint is in progress (the innermost one), or null.
+    static CWndWidget* PaintingWidget();
+
     // Depth of Qt event handling in any window widget: a window destroyed while it is above 0
     // lets Qt delete its widget later, never under the handler that is still running.
     static int EventDepth();

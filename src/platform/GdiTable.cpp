@@ -12,10 +12,12 @@ struct Table {
     std::unordered_set<GdiData*> handles;
 };
 
+// Never destroyed: drawing objects held by the program's globals are deleted at exit, after
+// a table with static lifetime could already have gone.
 Table& TheTable()
 {
-    static Table t;
-    return t;
+    static auto* t = new Table;
+    return *t;
 }
 
 }  // namespace

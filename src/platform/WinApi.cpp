@@ -1,9 +1,16 @@
 #include "WinApi.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QMetaObject>
+#include <QScreen>
+#include <QUrl>
+
+#include <utility>
+
 
 COLORREF GetSysColor(int nIndex)
 {
@@ -60,3 +67,65 @@ void PostQuitMessage(int nExitCode)
     if (QCoreApplication* app = QCoreApplication::instance())
         QMetaObject::invokeMethod(app, [nExitCode] { QCoreApplication::exit(nExitCode); }, Qt::QueuedConnection);
 }
+
+BOOL SystemParametersInfo(UINT uiAction, UINT, void* pvParam, UINT)
+{
+    if (uiAction != SPI_GETWORKAREA || !pvParam)
+        return FALSE;
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return FALSE;
+    const QRect a = screen->availableGeometry();
+    *static_cast<RECT*>(pvParam) = CRect(a.left(), a.top(), a.left() + a.width(), a.top() + a.height());
+    return TRUE;
+}
+
+int GetSystemMetrics(int nIndex)
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    switch (nIndex) {
+    case SM_CXSCREEN: return screen ? screen->geometry().width() : 0;
+    case SM_CYSCREEN: return screen ? screen->geometry().height() : 0;
+    case SM_CXVSCROLL:
+    case SM_CYHSCROLL: return 17;  // the classic width at 96 DPI
+    default: return 0;
+    }
+}
+
+BOOL MessageBeep(UINT)
+{
+    QApplication::beep();
+    return TRUE;
+}
+
+namespace {
+
+ShellOpener& Opener()
+{
+    static ShellOpener opener;  // user-interface thread
+    return opener;
+}
+
+bool DesktopOpen(const CString& verb, const CString& file)
+{
+    if (!verb.empty() && verb != "open")
+        return false;
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+        return false;
+    const QUrl url = QUrl::fromUserInput(QString::fromStdString(file));
+    return url.isValid() && QDesktopServices::openUrl(url);
+}
+
+}  // namespace
+
+HINSTANCE ShellExecute(HWND, LPCTSTR lpOperation, LPCTSTR lpFile, LPCTSTR, LPCTSTR, int)
+{
+    const CString verb = lpOperation ? lpOperation : "";
+    const CString file = lpFile ? lpFile : "";
+    const bool opened = Opener() ? Opener()(verb, file) : DesktopOpen(verb, file);
+    // Values of 32 and below are error codes; 2 is "file not found".
+    return reinterpret_cast<HINSTANCE>(uintptr_t(opened ? 42 : 2));
+}
+
+ShellOpener SetShellOpener(ShellOpener opener) { return std::exchange(Opener(), std::move(opener)); }

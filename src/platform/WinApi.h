@@ -4,6 +4,8 @@
 
 #include "WinDefs.h"
 
+#include <functional>
+
 // The classic Windows colour of a COLOR_* index; black for an unknown index.
 COLORREF GetSysColor(int nIndex);
 // Bit 15 set (negative) while the key is down: VK_SHIFT, VK_CONTROL, VK_MENU and the mouse
@@ -12,3 +14,29 @@ short GetKeyState(int nVirtKey);
 BOOL GetCursorPos(LPPOINT lpPoint);
 // Ends the user-interface loop with the exit code, once the current message is handled.
 void PostQuitMessage(int nExitCode);
+
+// SPI_GETWORKAREA: pvParam is a RECT* that receives the screen less the task bar (the primary
+// screen's available area). Other actions are not supported (FALSE).
+constexpr UINT SPI_GETWORKAREA = 0x0030;
+BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, void* pvParam, UINT fWinIni);
+
+// SM_CXVSCROLL: width of a vertical scroll bar; SM_CYHSCROLL: height of a horizontal one;
+// SM_CXSCREEN / SM_CYSCREEN: size of the primary screen.
+constexpr int SM_CXSCREEN = 0;
+constexpr int SM_CYSCREEN = 1;
+constexpr int SM_CXVSCROLL = 2;
+constexpr int SM_CYHSCROLL = 3;
+int GetSystemMetrics(int nIndex);
+
+// The system's alert sound (any type).
+BOOL MessageBeep(UINT uType);
+
+// Opens a file or address with the desktop's handler for it (verb "open" or null). Returns a
+// value above 32 on success, as the program checks it. Headless (offscreen) there is no desktop
+// and nothing opens. Tests replace the opener so that nothing ever leaves the machine.
+HINSTANCE ShellExecute(HWND hWnd, LPCTSTR lpOperation, LPCTSTR lpFile, LPCTSTR lpParameters, LPCTSTR lpDirectory,
+                       int nShowCmd);
+// The opener ShellExecute uses (verb, file; true when opened); an empty function restores the
+// desktop's. Returns the previous one.
+using ShellOpener = std::function<bool(const CString& verb, const CString& file)>;
+ShellOpener SetShellOpener(ShellOpener opener);

@@ -27,6 +27,9 @@ typedef struct HFONT__* HFONT;
 typedef struct HBITMAP__* HBITMAP;
 typedef struct HRGN__* HRGN;
 typedef struct HMENU__* HMENU;
+typedef struct HICON__* HICON;
+typedef HICON HCURSOR;
+typedef struct HINSTANCE__* HINSTANCE;  // a module: only the program's own resources exist
 
 constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) { return WPARAM(MAKELONG(lo, hi)); }
 
@@ -44,6 +47,16 @@ constexpr DWORD WS_VISIBLE = 0x10000000;
 constexpr DWORD WS_CHILD = 0x40000000;
 constexpr DWORD WS_POPUP = 0x80000000;
 constexpr DWORD WS_OVERLAPPEDWINDOW = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+constexpr DWORD WS_HSCROLL = 0x00100000;
+constexpr DWORD WS_VSCROLL = 0x00200000;
+constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
+constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
+
+// Extended styles: a top-level window stays above the others (WS_EX_TOPMOST) and keeps out of
+// the task bar (WS_EX_TOOLWINDOW).
+constexpr DWORD WS_EX_TOPMOST = 0x00000008;
+constexpr DWORD WS_EX_TRANSPARENT = 0x00000020;
+constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
 
 // ShowWindow commands.
 constexpr int SW_HIDE = 0;
@@ -83,6 +96,25 @@ constexpr int IDNO = 7;
 // WM_COMMAND notification codes of buttons.
 constexpr WORD BN_CLICKED = 0;
 constexpr WORD BN_DOUBLECLICKED = 5;
+
+// GetWindow relations. Siblings run in the order they were created (the dialog's tab order).
+constexpr UINT GW_HWNDFIRST = 0;
+constexpr UINT GW_HWNDLAST = 1;
+constexpr UINT GW_HWNDNEXT = 2;
+constexpr UINT GW_HWNDPREV = 3;
+constexpr UINT GW_OWNER = 4;
+constexpr UINT GW_CHILD = 5;
+
+// RedrawWindow flags.
+constexpr UINT RDW_INVALIDATE = 0x0001;
+constexpr UINT RDW_ERASE = 0x0004;
+constexpr UINT RDW_NOERASE = 0x0020;
+constexpr UINT RDW_ALLCHILDREN = 0x0080;
+constexpr UINT RDW_UPDATENOW = 0x0100;
+
+// Hit-test codes (low word of WM_SETCURSOR's lParam).
+constexpr UINT HTNOWHERE = 0;
+constexpr UINT HTCLIENT = 1;
 
 // WM_CTLCOLOR* kinds, for OnCtlColor.
 constexpr UINT CTLCOLOR_MSGBOX = 0;

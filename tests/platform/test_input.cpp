@@ -31,7 +31,8 @@ protected:
     {
         std::vector<RecordedMessage> out;
         for (const auto& m : wnd.m_log)
-            if (m.message != WM_PAINT && m.message != WM_ERASEBKGND && m.message != WM_MOUSEMOVE)
+            if (m.message != WM_PAINT && m.message != WM_ERASEBKGND && m.message != WM_MOUSEMOVE &&
+                m.message != WM_SETCURSOR)
                 out.push_back(m);
         return out;
     }

@@ -15,6 +15,7 @@ struct CSize {
     CSize() = default;
     CSize(int w, int h) : cx(w), cy(h) {}
     bool operator==(const CSize& o) const { return cx == o.cx && cy == o.cy; }
+    bool operator!=(const CSize& o) const { return !(*this == o); }
 };
 
 struct CRect {

@@ -1,0 +1,3 @@
+#include "ControlGlobals.h"
+
+int g_bSourceMatch = 0;
