@@ -5,6 +5,7 @@
 #include "Globals.h"
 #include "LinkGlobals.h"
 #include "Messages.h"
+#include "RecordingSink.h"
 #include "SceneImage.h"
 
 #include <gtest/gtest.h>
@@ -12,31 +13,6 @@
 #include <vector>
 
 namespace {
-
-struct Posted {
-    HWND hWnd;
-    UINT msg;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
-class RecordingSink : public IMessageSink {
-public:
-    bool Post(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) override
-    {
-        posted.push_back({hWnd, msg, wParam, lParam});
-        return true;
-    }
-    LRESULT Send(HWND, UINT, WPARAM, LPARAM) override
-    {
-        ++sent;
-        return 0;
-    }
-    bool IsUiThread() override { return true; }
-
-    std::vector<Posted> posted;
-    int sent = 0;
-};
 
 HWND const kView = reinterpret_cast<HWND>(0x4711);
 
@@ -53,7 +29,6 @@ class SendQueueTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_previous = MessageSink::Install(&m_sink);
         m_command.SetNotifyWnd(kView);
         g_nSendRetry = 0;
         g_pSerialItem = nullptr;
@@ -61,12 +36,10 @@ protected:
     }
     void TearDown() override
     {
-        MessageSink::Install(m_previous);
         g_pSerialItem = nullptr;
     }
 
-    RecordingSink m_sink;
-    IMessageSink* m_previous = nullptr;
+    CRecordingSink m_sink;  // installed for the test's life
     CKTVCommand m_command;
 };
 
@@ -120,7 +93,7 @@ TEST_F(SendQueueTest, EmptyQueueOperationsChangeNothing)
     // A stray reply after the queue was emptied leaves the link's counters alone.
     EXPECT_EQ(g_nSendRetry, 3);
     EXPECT_EQ(g_byCommStatus[1], 1);
-    EXPECT_TRUE(m_sink.posted.empty());
+    EXPECT_TRUE(m_sink.Posted().empty());
 }
 
 TEST_F(SendQueueTest, RewindCutsTheHeadFromItsFirstByte)
@@ -155,13 +128,13 @@ TEST_F(SendQueueTest, RejectedNotifyRequestIsRemovedAndReported)
     m_command.AddSendData(Request(65, TRUE));
     m_command.AddSendData(Request(2));
     EXPECT_TRUE(m_command.NotifyCurSendData(FALSE));
-    ASSERT_EQ(m_sink.posted.size(), 1u);
-    EXPECT_EQ(m_sink.posted[0].hWnd, kView);
-    EXPECT_EQ(m_sink.posted[0].msg, WM_WIFI_OP_RESULT);
-    EXPECT_EQ(m_sink.posted[0].msg, 0x52Cu);
-    EXPECT_EQ(m_sink.posted[0].wParam, 0u);
-    EXPECT_EQ(m_sink.posted[0].lParam, 0);
-    EXPECT_EQ(m_sink.sent, 0);
+    ASSERT_EQ(m_sink.Posted().size(), 1u);
+    EXPECT_EQ(m_sink.Posted()[0].hWnd, kView);
+    EXPECT_EQ(m_sink.Posted()[0].msg, WM_WIFI_OP_RESULT);
+    EXPECT_EQ(m_sink.Posted()[0].msg, 0x52Cu);
+    EXPECT_EQ(m_sink.Posted()[0].wParam, 0u);
+    EXPECT_EQ(m_sink.Posted()[0].lParam, 0);
+    EXPECT_TRUE(m_sink.Sent().empty());
     // The next request is untouched.
     ASSERT_EQ(m_command.GetSendDataCount(), 1);
     CSendData* next = m_command.GetCurSendData();
@@ -174,9 +147,9 @@ TEST_F(SendQueueTest, AcknowledgedNotifyRequestIsReportedAndKept)
 {
     m_command.AddSendData(Request(65, TRUE));
     EXPECT_TRUE(m_command.NotifyCurSendData(TRUE));
-    ASSERT_EQ(m_sink.posted.size(), 1u);
-    EXPECT_EQ(m_sink.posted[0].msg, WM_WIFI_OP_RESULT);
-    EXPECT_EQ(m_sink.posted[0].lParam, 1);
+    ASSERT_EQ(m_sink.Posted().size(), 1u);
+    EXPECT_EQ(m_sink.Posted()[0].msg, WM_WIFI_OP_RESULT);
+    EXPECT_EQ(m_sink.Posted()[0].lParam, 1);
     // The reply engine removes an acknowledged head itself.
     EXPECT_EQ(m_command.GetSendDataCount(), 1);
 }
@@ -187,7 +160,7 @@ TEST_F(SendQueueTest, PlainRequestIsNotNotified)
     EXPECT_FALSE(m_command.NotifyCurSendData(FALSE));
     EXPECT_FALSE(m_command.NotifyCurSendData(TRUE));
     EXPECT_EQ(m_command.GetSendDataCount(), 1);
-    EXPECT_TRUE(m_sink.posted.empty());
+    EXPECT_TRUE(m_sink.Posted().empty());
 }
 
 TEST_F(SendQueueTest, RemoveAllEmptiesTheQueue)

@@ -26,7 +26,7 @@ protected:
     int NamePosts() const
     {
         int n = 0;
-        for (const PostedMessage& m : sink.posted)
+        for (const PostedMessage& m : sink.Posted())
             n += m.msg == WM_SCENE_NAME_CHANGED && m.hWnd == kView && m.wParam == 0 && m.lParam == 0;
         return n;
     }
@@ -46,7 +46,7 @@ TEST_F(ScannerRulesTest, NothingPendingGivesAFreshPollEveryTime)
     EXPECT_EQ(FrameHex(second), kPollHex);
     EXPECT_EQ(first->GetLength(), 24);
     EXPECT_EQ(g_bSceneModified, 0);
-    EXPECT_TRUE(sink.posted.empty());
+    EXPECT_TRUE(sink.Posted().empty());
 }
 
 TEST_F(ScannerRulesTest, SystemCommandsGoFirstFiveThenTwo)

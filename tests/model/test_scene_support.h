@@ -8,6 +8,7 @@
 #include "FixedField.h"
 #include "Globals.h"
 #include "Messages.h"
+#include "RecordingSink.h"
 #include "ModelUi.h"
 #include "SceneImage.h"
 
@@ -61,31 +62,6 @@ inline std::string RecordHex(int type, int channel, int record)
     return ToHex(LiveRecord(type, channel, record), RECORD_SIZE);
 }
 
-struct PostedMessage {
-    HWND hWnd;
-    UINT msg;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
-class RecordingSink : public IMessageSink {
-public:
-    bool Post(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) override
-    {
-        posted.push_back({hWnd, msg, wParam, lParam});
-        return true;
-    }
-    LRESULT Send(HWND, UINT, WPARAM, LPARAM) override
-    {
-        ++sent;
-        return 0;
-    }
-    bool IsUiThread() override { return true; }
-
-    std::vector<PostedMessage> posted;
-    int sent = 0;
-};
-
 inline const CString kPollHex = "91 91 91 EE A2 01 00 09 03 00 00 00 08 00 00 00 00 00 00 00 00 00 A1 AA";
 inline const CString kCustomNameHex =
     "91 91 91 EE A1 01 00 09 00 00 00 00 10 00 43 75 73 74 6F 6D 00 00 00 00 00 00 00 00 00 00 8A AA";
@@ -108,14 +84,12 @@ protected:
         scene = std::make_unique<CKTV_Data>();
         std::memcpy(g_Scene, "Custom", 6);
         g_strSceneNameBuf = g_strCustomName;
-        m_pPreviousSink = MessageSink::Install(&sink);
         g_hMainViewWnd = kView;
     }
 
     void TearDown() override
     {
         g_hMainViewWnd = nullptr;
-        MessageSink::Install(m_pPreviousSink);
         scene.reset();
         g_bOnline = 0;
         g_bChinese = 0;
@@ -136,11 +110,9 @@ protected:
     static inline HWND const kView = reinterpret_cast<HWND>(uintptr_t(0x5150));
 
     std::unique_ptr<CKTV_Data> scene;
-    RecordingSink sink;
+    CRecordingSink sink;  // installed for the test's life
     CModelUiRecorder ui;
 
-private:
-    IMessageSink* m_pPreviousSink = nullptr;
 };
 
 }  // namespace scene_test
