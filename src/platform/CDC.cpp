@@ -1,7 +1,9 @@
 // CDC: life, objects, modes, origins, shapes, clipping and saved states.
 #include "CDCImpl.h"
 
+#include <QGuiApplication>
 #include <QPaintEngine>
+#include <QScreen>
 
 #include <algorithm>
 #include <mutex>
@@ -505,6 +507,19 @@ int CDC::SelectClipRgn(CRgn* pRgn)
     d->s.clip = rd->region;
     d->s.hasClip = true;
     return RegionType(d->s.clip);
+}
+
+int CDC::GetDeviceCaps(int nIndex) const
+{
+    switch (nIndex) {
+    case BITSPIXEL: {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        return screen ? screen->depth() : 32;
+    }
+    case LOGPIXELSX:
+    case LOGPIXELSY: return 96;
+    default: return 0;
+    }
 }
 
 int CDC::GetClipBox(LPRECT lpRect) const

@@ -81,6 +81,11 @@ constexpr UINT ETO_CLIPPED = 0x0004;
 
 constexpr COLORREF CLR_INVALID = 0xFFFFFFFFu;
 
+// GetDeviceCaps indexes.
+constexpr int BITSPIXEL = 12;
+constexpr int LOGPIXELSX = 88;
+constexpr int LOGPIXELSY = 90;
+
 struct TEXTMETRIC {
     int tmHeight;
     int tmAscent;
@@ -107,6 +112,9 @@ public:
     operator HDC() const { return m_hDC; }
     static CDC* FromHandle(HDC hDC);
     BOOL IsPrinting() const { return m_bPrinting; }
+    // BITSPIXEL: colour bits of the screen's pixels; LOGPIXELSX / LOGPIXELSY: 96, as the layout
+    // is fixed at 96 DPI. 0 for other indexes.
+    int GetDeviceCaps(int nIndex) const;
 
     // A memory context: draws into the bitmap selected into it (none at first).
     BOOL CreateCompatibleDC(CDC* pDC);

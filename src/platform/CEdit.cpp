@@ -129,6 +129,7 @@ bool CEdit::Insert(const std::u32string& s)
 
 void CEdit::Changed()
 {
+    m_bModified = true;
     CWnd::DefWindowProc(WM_SETTEXT, 0, LPARAM(Utf8Of(m_text).c_str()));
     KeepCaretVisible();
     Invalidate(FALSE);
@@ -214,6 +215,7 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETTEXT: {
         const LRESULT r = CWnd::DefWindowProc(message, wParam, lParam);
         m_text = Ucs4Of(GetWindowText());
+        m_bModified = false;
         m_nAnchor = m_nCaret = 0;
         m_nScroll = 0;
         Invalidate(FALSE);
@@ -346,6 +348,11 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case EM_GETLIMITTEXT:
         return m_nLimit;
+    case EM_GETMODIFY:
+        return m_bModified ? TRUE : FALSE;
+    case EM_SETMODIFY:
+        m_bModified = wParam != 0;
+        return 0;
     case EM_SETREADONLY:
         ModifyStyle(wParam ? 0 : ES_READONLY, wParam ? ES_READONLY : 0);
         Invalidate(FALSE);

@@ -30,6 +30,8 @@ constexpr DWORD ES_READONLY = 0x0800;
 constexpr DWORD ES_NUMBER = 0x2000;
 
 constexpr UINT EM_GETSEL = 0x00B0;
+constexpr UINT EM_GETMODIFY = 0x00B8;
+constexpr UINT EM_SETMODIFY = 0x00B9;
 constexpr UINT EM_SETSEL = 0x00B1;
 constexpr UINT EM_LINELENGTH = 0x00C1;
 constexpr UINT EM_REPLACESEL = 0x00C2;
@@ -56,6 +58,10 @@ public:
     void SetLimitText(UINT nMax) { LimitText(int(nMax)); }
     UINT GetLimitText() const { return UINT(m_nLimit); }
     BOOL SetReadOnly(BOOL bReadOnly = TRUE);
+    // TRUE once the user has changed the text (typing, deleting, pasting, ReplaceSel) since the
+    // last SetWindowText or SetModify(FALSE).
+    BOOL GetModify() const { return BOOL(const_cast<CEdit*>(this)->SendMessage(EM_GETMODIFY)); }
+    void SetModify(BOOL bModified = TRUE) { SendMessage(EM_SETMODIFY, WPARAM(bModified)); }
     // nLine -1: the units of the line outside the selection (the whole line without a
     // selection); any other line number: the whole line.
     int LineLength(int nLine = -1) const;
@@ -90,4 +96,5 @@ private:
     int m_nLimit = 0x7FFFFFFE;
     int m_nScroll = 0;  // pixels the text is scrolled left
     bool m_bDragging = false;
+    bool m_bModified = false;
 };

@@ -193,7 +193,7 @@ public:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Reflection: a parent offers its child the notices about the child (WM_DRAWITEM,
-    // WM_CTLCOLOR*, WM_COMMAND from the child) first. TRUE with *pResult set means the child
+    // WM_CTLCOLOR*, WM_COMMAND and WM_NOTIFY from the child) first. TRUE with *pResult set means the child
     // handled it and the parent does no more. The default answers WM_CTLCOLOR* through CtlColor.
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // The reflected colour message: the brush to paint the control on, or null to leave it to
@@ -209,6 +209,9 @@ protected:
     LRESULT Default();
     // WM_COMMAND: TRUE when handled.
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    // WM_NOTIFY from a child that did not handle it itself (CommCtrl.h): TRUE with *pResult set
+    // when handled.
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // Last call of a window's life, after the widget is gone: a self-owned window may delete itself.
     virtual void PostNcDestroy() {}
 

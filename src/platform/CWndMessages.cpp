@@ -2,6 +2,7 @@
 #include "CWnd.h"
 
 #include "CDC.h"
+#include "CommCtrl.h"
 #include "Clock.h"
 #include "Cursor.h"
 #include "OwnerDraw.h"
@@ -185,6 +186,18 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             result = OnCommand(wParam, lParam) ? 0 : DefWindowProc(message, wParam, lParam);
         break;
     }
+    case WM_NOTIFY: {
+        const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+        CWnd* ctl = hdr ? FromHandle(hdr->hwndFrom) : nullptr;
+        LRESULT handled = 0;
+        if (ctl && ctl != this && ctl->OnChildNotify(message, wParam, lParam, &handled))
+            result = handled;
+        else if (!OnNotify(wParam, lParam, &handled))
+            result = DefWindowProc(message, wParam, lParam);
+        else
+            result = handled;
+        break;
+    }
     case WM_DRAWITEM:
         OnDrawItem(int(wParam), reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
         result = TRUE;
@@ -268,6 +281,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 BOOL CWnd::OnCommand(WPARAM, LPARAM) { return FALSE; }
+
+BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*) { return FALSE; }
 
 int CWnd::OnCreate(LPCREATESTRUCT) { return int(Default()); }
 void CWnd::OnDestroy() { Default(); }

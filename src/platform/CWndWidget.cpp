@@ -253,6 +253,7 @@ void CWndWidget::HandleKey(QEvent* e)
     // High word of lParam: bit 14 the key was down before, bit 15 it is being released.
     const WORD state = WORD(down ? (ke->isAutoRepeat() ? 0x4000 : 0) : 0xC000);
     const UINT vk = VirtualKeyFromQt(ke->key(), ke->modifiers());
+    NoteKeyEvent(vk, down, ke->modifiers());
     if (vk) {
         const UINT message = down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
         if (!DeliverInput(message, vk, MAKELPARAM(1, state)))

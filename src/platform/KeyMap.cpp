@@ -1,5 +1,8 @@
 #include "KeyMap.h"
 
+#include <set>
+#include <utility>
+
 namespace {
 
 struct KeyPair {
@@ -60,3 +63,32 @@ WPARAM MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
         f |= MK_CONTROL;
     return f;
 }
+
+namespace {
+
+std::set<UINT> g_keysDown;  // user-interface thread
+
+}  // namespace
+
+void NoteKeyEvent(UINT vk, bool down, Qt::KeyboardModifiers modifiers)
+{
+    // Every key event also tells which modifiers are held, which heals a release we missed.
+    const std::pair<UINT, Qt::KeyboardModifier> mods[] = {
+        {VK_SHIFT, Qt::ShiftModifier}, {VK_CONTROL, Qt::ControlModifier}, {VK_MENU, Qt::AltModifier}};
+    for (const auto& m : mods) {
+        if (m.first == vk)
+            continue;
+        if (modifiers & m.second)
+            g_keysDown.insert(m.first);
+        else
+            g_keysDown.erase(m.first);
+    }
+    if (!vk)
+        return;
+    if (down)
+        g_keysDown.insert(vk);
+    else
+        g_keysDown.erase(vk);
+}
+
+bool KeyNotedDown(UINT vk) { return g_keysDown.count(vk) != 0; }

@@ -1,5 +1,7 @@
 #include "WinApi.h"
 
+#include "KeyMap.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
@@ -39,11 +41,11 @@ short GetKeyState(int nVirtKey)
 {
     const Qt::KeyboardModifiers mods = QGuiApplication::queryKeyboardModifiers();
     const Qt::MouseButtons buttons = QGuiApplication::mouseButtons();
-    bool down = false;
+    bool down = KeyNotedDown(UINT(nVirtKey));
     switch (UINT(nVirtKey)) {
-    case VK_SHIFT: down = mods & Qt::ShiftModifier; break;
-    case VK_CONTROL: down = mods & Qt::ControlModifier; break;
-    case VK_MENU: down = mods & Qt::AltModifier; break;
+    case VK_SHIFT: down = down || (mods & Qt::ShiftModifier); break;
+    case VK_CONTROL: down = down || (mods & Qt::ControlModifier); break;
+    case VK_MENU: down = down || (mods & Qt::AltModifier); break;
     case VK_LBUTTON: down = buttons & Qt::LeftButton; break;
     case VK_RBUTTON: down = buttons & Qt::RightButton; break;
     case VK_MBUTTON: down = buttons & Qt::MiddleButton; break;
@@ -88,6 +90,10 @@ int GetSystemMetrics(int nIndex)
     case SM_CYSCREEN: return screen ? screen->geometry().height() : 0;
     case SM_CXVSCROLL:
     case SM_CYHSCROLL: return 17;  // the classic width at 96 DPI
+    case SM_CXBORDER:
+    case SM_CYBORDER: return 1;
+    case SM_CXEDGE:
+    case SM_CYEDGE: return 2;
     default: return 0;
     }
 }

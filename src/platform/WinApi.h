@@ -8,8 +8,8 @@
 
 // The classic Windows colour of a COLOR_* index; black for an unknown index.
 COLORREF GetSysColor(int nIndex);
-// Bit 15 set (negative) while the key is down: VK_SHIFT, VK_CONTROL, VK_MENU and the mouse
-// buttons; 0 for other keys.
+// Bit 15 set (negative) while the key is down: the mouse buttons, and any key pressed in one of
+// the program's windows and not yet released (a modifier already during its own WM_KEYDOWN).
 short GetKeyState(int nVirtKey);
 BOOL GetCursorPos(LPPOINT lpPoint);
 // Ends the user-interface loop with the exit code, once the current message is handled.
@@ -26,6 +26,11 @@ constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;
 constexpr int SM_CXVSCROLL = 2;
 constexpr int SM_CYHSCROLL = 3;
+// SM_CXBORDER / SM_CYBORDER: a thin border (1); SM_CXEDGE / SM_CYEDGE: a 3-D edge (2).
+constexpr int SM_CXBORDER = 5;
+constexpr int SM_CYBORDER = 6;
+constexpr int SM_CXEDGE = 45;
+constexpr int SM_CYEDGE = 46;
 int GetSystemMetrics(int nIndex);
 
 // The system's alert sound (any type).

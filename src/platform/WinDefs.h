@@ -53,10 +53,14 @@ constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
 constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
 
 // Extended styles: a top-level window stays above the others (WS_EX_TOPMOST) and keeps out of
-// the task bar (WS_EX_TOOLWINDOW).
+// the task bar (WS_EX_TOOLWINDOW). The edge styles draw nothing here; controls that lay out a
+// frame inside them read them.
+constexpr DWORD WS_EX_DLGMODALFRAME = 0x00000001;
 constexpr DWORD WS_EX_TOPMOST = 0x00000008;
 constexpr DWORD WS_EX_TRANSPARENT = 0x00000020;
 constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
+constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
+constexpr DWORD WS_EX_STATICEDGE = 0x00020000;
 
 // ShowWindow commands.
 constexpr int SW_HIDE = 0;

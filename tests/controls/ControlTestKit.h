@@ -5,12 +5,14 @@
 #include "GdiGlobals.h"
 #include "WinApi.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QMouseEvent>
 #include <QWheelEvent>
+#include <QTest>
 #include <QWidget>
 
 #include <functional>
@@ -32,6 +34,12 @@ constexpr UINT kXpSelected[2] = {61207, 61208};
 constexpr UINT kXpDisabled[2] = {61209, 61210};
 constexpr UINT kSkin[6] = {61301, 61302, 61303, 61304, 61305, 61306};
 constexpr UINT kDrop[3] = {61401, 61402, 61403};
+constexpr UINT kTrack[2] = {61501, 61502};       // vertical 30x200: normal, active
+constexpr UINT kThumb[3] = {61503, 61504, 61505};  // 24x20 on magenta: normal, active, disabled
+constexpr UINT kTrackH[2] = {61506, 61507};      // horizontal 200x24
+constexpr UINT kThumbH[2] = {61508, 61509};      // 14x22
+constexpr UINT kSpin93[4] = {61511, 61512, 61513, 61514};
+constexpr UINT kSpin66[4] = {61515, 61516, 61517, 61518};
 constexpr UINT kNotAPicture = 61999;  // PNG resource whose bytes are not an image
 constexpr UINT kMissing = 61998;      // no resource of any type
 }  // namespace Faces
@@ -58,6 +66,15 @@ inline void EnsureSharedGdiObjects()
 {
     if (!g_fontArial16.GetSafeHandle())
         CreateSharedGdiObjects();
+}
+
+// Makes the top-level window active, so that its windows can take the keyboard focus.
+inline bool Activate(CWnd& top)
+{
+    QWidget* w = top.GetWidget();
+    w->activateWindow();
+    QApplication::setActiveWindow(w);
+    return QTest::qWaitForWindowActive(w);
 }
 
 // Lets posted messages and paints run.
@@ -109,6 +126,8 @@ inline void SendMouse(CWnd& wnd, QEvent::Type type, CPoint pt, Qt::MouseButton b
 }
 
 inline void MoveTo(CWnd& wnd, CPoint pt) { SendMouse(wnd, QEvent::MouseMove, pt, Qt::NoButton, Qt::NoButton); }
+// A move with the left button held.
+inline void DragTo(CWnd& wnd, CPoint pt) { SendMouse(wnd, QEvent::MouseMove, pt, Qt::NoButton, Qt::LeftButton); }
 inline void Press(CWnd& wnd, CPoint pt, Qt::MouseButton b = Qt::LeftButton)
 {
     SendMouse(wnd, QEvent::MouseButtonPress, pt, b, b);

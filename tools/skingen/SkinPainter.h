@@ -8,6 +8,13 @@
 //   dropdown  a selector face with a drop arrow in its right 15 pixels and room for the
 //             caption the control draws; state=normal|hover|disabled; radius as for button.
 //   mask      a region mask: black shape (a rounded rectangle, radius=<pixels>) on white.
+//   track     a fader's groove with scale marks; state=normal|active (lit groove), orient=v|h
+//             (default: along the longer side).
+//   thumb     a fader cap on a key colour that the slider masks out (key=RRGGBB, default
+//             FF00FF; the key never occurs inside the cap); state=normal|active|disabled,
+//             orient=v|h.
+//   spin      the arrow face of a read-only delay field: arrows in the outer width/5.5 of each
+//             side, room for the text between; state=inactive|left|active|right.
 //
 // A bitmap is opaque (the panel colour where the face is round); a png keeps those corners
 // transparent.
