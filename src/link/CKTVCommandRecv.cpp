@@ -133,7 +133,10 @@ BOOL CKTVCommand::CmdCallback()
         return FALSE;
     }
 
-    UpDataPGRange();
+    // A rejected request has not been carried out: it moves no bar and ends no transfer or
+    // update (a rejected end step must never read as a finished update).
+    if (m_nReplyCode != REPLY_REJECT)
+        UpDataPGRange();
 
     BOOL result = TRUE;
     switch (m_nReplyCode) {

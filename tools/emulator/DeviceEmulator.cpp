@@ -25,7 +25,9 @@ void CDeviceEmulator::Feed(const BYTE* data, size_t n)
         }
         CEmuOutcome out = m_state.Serve(f);
         if (!out.reply.empty() || out.bWifiRestart)
-            QueueAnswerLocked(std::move(out.reply), out.bWifiRestart);
+            QueueAnswerLocked(std::move(out.reply), out.bWifiRestart, out.nRestartMs);
+        else if (out.nRestartMs >= 0)
+            RestartLocked(out.nRestartMs);
         if (out.bDropLink)
             m_bDropRequested = true;
     }
@@ -33,12 +35,20 @@ void CDeviceEmulator::Feed(const BYTE* data, size_t n)
         NotifyLocked();
 }
 
-void CDeviceEmulator::QueueAnswerLocked(std::vector<BYTE> reply, bool wifiRestart)
+void CDeviceEmulator::RestartLocked(int restartMs)
+{
+    m_bDropRequested = true;
+    m_nRestartDueUs = Clk().NowUs() + int64_t(restartMs) * 1000;
+}
+
+void CDeviceEmulator::QueueAnswerLocked(std::vector<BYTE> reply, bool wifiRestart, int restartMs)
 {
     if (m_nDropReplies > 0) {
         --m_nDropReplies;
-        // The module restarts whether or not its answer got through.
+        // The module restarts whether or not its answer got through; so does the device.
         m_bWifiRestart = m_bWifiRestart || wifiRestart;
+        if (restartMs >= 0)
+            RestartLocked(restartMs);
         return;
     }
     if (!m_replacements.empty()) {
@@ -54,6 +64,7 @@ void CDeviceEmulator::QueueAnswerLocked(std::vector<BYTE> reply, bool wifiRestar
     a.bytes = std::move(reply);
     a.dueUs = Clk().NowUs() + int64_t(m_nDelayMs) * 1000;
     a.bWifiRestart = wifiRestart;
+    a.nRestartMs = restartMs;
     m_answers.push_back(std::move(a));
 }
 
@@ -69,6 +80,8 @@ size_t CDeviceEmulator::TakeLocked(BYTE* out, size_t max)
         a.pos += n;
         if (a.pos == a.bytes.size()) {
             m_bWifiRestart = m_bWifiRestart || a.bWifiRestart;
+            if (a.nRestartMs >= 0)
+                RestartLocked(a.nRestartMs);
             m_answers.pop_front();
         }
         if (n)
@@ -137,6 +150,12 @@ bool CDeviceEmulator::TakeDropRequest()
     return std::exchange(m_bDropRequested, false);
 }
 
+int64_t CDeviceEmulator::TakeRestartDueUs()
+{
+    std::lock_guard<std::mutex> lk(m_mutex);
+    return std::exchange(m_nRestartDueUs, int64_t(-1));
+}
+
 bool CDeviceEmulator::TakeWifiRestart()
 {
     std::lock_guard<std::mutex> lk(m_mutex);
@@ -150,6 +169,7 @@ void CDeviceEmulator::ResetStream()
     m_answers.clear();
     m_bDropRequested = false;
     m_bWifiRestart = false;
+    m_nRestartDueUs = -1;
 }
 
 int CDeviceEmulator::AddListener(std::function<void()> listener)
@@ -203,6 +223,7 @@ void CDeviceEmulator::DropConnection()
 {
     std::lock_guard<std::mutex> lk(m_mutex);
     m_bDropRequested = true;
+    m_nRestartDueUs = -1;
     NotifyLocked();
 }
 

@@ -49,6 +49,11 @@ public:
     bool TakeDropRequest();
     // True once after the answer to a Wi-Fi reset went out: a network door closes its client.
     bool TakeWifiRestart();
+    // After a drop request that comes from a device restart: the device-clock time (us) at
+    // which the restart is over, taken once; -1 for any other drop (or none).
+    int64_t TakeRestartDueUs();
+    // The device clock, microseconds.
+    int64_t NowUs() const { return Clk().NowUs(); }
     // A connection starts or ended: forgets a partial request, undelivered answers and pending
     // drop / restart requests. The request log and the memory stay.
     void ResetStream();
@@ -110,10 +115,12 @@ private:
         size_t pos = 0;
         int64_t dueUs = 0;
         bool bWifiRestart = false;  // the Wi-Fi module restarts once this has gone out
+        int nRestartMs = -1;        // the device restarts once this has gone out
     };
 
     IClock& Clk() const { return m_pClock ? *m_pClock : Clock::Get(); }
-    void QueueAnswerLocked(std::vector<BYTE> reply, bool wifiRestart);
+    void QueueAnswerLocked(std::vector<BYTE> reply, bool wifiRestart, int restartMs);
+    void RestartLocked(int restartMs);
     size_t TakeLocked(BYTE* out, size_t max);
     void NotifyLocked();
 
@@ -131,6 +138,7 @@ private:
     std::deque<std::vector<BYTE>> m_replacements;
     bool m_bDropRequested = false;
     bool m_bWifiRestart = false;
+    int64_t m_nRestartDueUs = -1;  // end of the restart whose drop is requested
     int m_nWaiting = 0;
     std::vector<std::pair<int, std::function<void()>>> m_listeners;
     int m_nNextListener = 1;

@@ -1,4 +1,4 @@
-// Seam for the processor's firmware loader, to be plugged in when the emulator learns updates.
+// Seam for the processor's firmware loader (CEmuLoader is the emulator's own).
 //
 // Without a loader the device rejects ('R') every firmware step. A loader gets each request of
 // block type 9 whose sub-command is a firmware step (0x36 .. 0x3C, 0xFF), and every raw byte
@@ -15,6 +15,9 @@ struct CEmuOutcome {
     std::vector<BYTE> reply;   // the whole reply frame; empty: the device stays silent
     bool bWifiRestart = false; // the Wi-Fi module restarts: a network door closes its client
     bool bDropLink = false;    // the device leaves the link (restart): close / unplug
+    // The device restarts once its reply has gone out (at once without one): the door drops
+    // the link, and a HID door plugs in again nRestartMs of device time later. -1: no restart.
+    int nRestartMs = -1;
 };
 
 class IEmuFirmwareSide {

@@ -15,8 +15,20 @@ CEmuHidDevice::~CEmuHidDevice()
 
 bool CEmuHidDevice::CheckDropRequest()
 {
-    if (m_bPlugged && m_emu.TakeDropRequest())
+    if (m_bPlugged && m_emu.TakeDropRequest()) {
+        const int64_t restartDueUs = m_emu.TakeRestartDueUs();
         Unplug();
+        m_nReplugAtUs = restartDueUs;
+    }
+    return m_bPlugged;
+}
+
+bool CEmuHidDevice::IsPlugged()
+{
+    CheckDropRequest();
+    const int64_t replugAt = m_nReplugAtUs.load();
+    if (!m_bPlugged && replugAt >= 0 && m_emu.NowUs() >= replugAt && m_nReplugAtUs.exchange(-1) == replugAt)
+        Plug();
     return m_bPlugged;
 }
 
@@ -47,17 +59,21 @@ int CEmuHidDevice::Read(BYTE* out64, int timeoutMs)
     if (n == 0)
         return 0;
     std::memset(out64 + n, 0, size_t(EMU_HID_REPORT_SIZE - n));
+    // A device that restarts after this answer leaves the bus as soon as it has been read.
+    CheckDropRequest();
     return EMU_HID_REPORT_SIZE;
 }
 
 void CEmuHidDevice::Plug()
 {
+    m_nReplugAtUs = -1;
     if (!m_bPlugged.exchange(true))
         m_emu.ResetStream();
 }
 
 void CEmuHidDevice::Unplug()
 {
+    m_nReplugAtUs = -1;
     if (m_bPlugged.exchange(false)) {
         m_emu.ResetStream();
         m_emu.WakeWaiters();

@@ -6,8 +6,10 @@
 // (device to host) are read the Linux way: 64 data bytes without the report id; an answer
 // longer than 64 bytes goes out as several reports, each report holds bytes of one answer only,
 // and the last one is zero-padded. Unplugging fails every Read and Write with -1 (a Read that
-// is waiting returns at once) until Plug. Every member may be called from any thread; the
-// device must outlive this object.
+// is waiting returns at once) until Plug. A device that restarts (a firmware loader's apply
+// step) unplugs once its answer has been read and plugs in again by itself when its restart
+// time of device clock has passed, as the next look at IsPlugged finds. Every member may be
+// called from any thread; the device must outlive this object.
 #pragma once
 
 #include "DeviceEmulator.h"
@@ -36,8 +38,10 @@ public:
 
     // Plugging in starts a fresh link: a partial request and undelivered answers are gone.
     void Plug();
+    // Also cancels a plug-in that a restart has due.
     void Unplug();
-    bool IsPlugged() const { return m_bPlugged; }
+    // Unplugs first when the device has asked to leave, and plugs in when a restart is over.
+    bool IsPlugged();
 
     // USB identity the host checks before opening (the processor: 0x0483, 0x5750, 0x0200).
     void SetIds(WORD vendorId, WORD productId, WORD version);
@@ -58,6 +62,7 @@ private:
 
     CDeviceEmulator& m_emu;
     std::atomic<bool> m_bPlugged{true};
+    std::atomic<int64_t> m_nReplugAtUs{-1};  // device clock of the plug-in after a restart
     mutable std::mutex m_mutex;  // guards the ids, the path and the report log
     WORD m_wVendorId = EMU_USB_VENDOR_ID;
     WORD m_wProductId = EMU_USB_PRODUCT_ID;

@@ -1,0 +1,327 @@
+// The main view's side of the conversation above the transports: the request lists of the
+// connect sequence, the version check, the send entry points the link needs, and the handlers
+// of what the reply engine posts when data has arrived.
+#include "CKRV330View.h"
+
+#include "CKTV_Data.h"
+#include "CKTV_OutData.h"
+#include "Clock.h"
+#include "ControlGlobals.h"
+#include "FrameBuilder.h"
+#include "Globals.h"
+#include "LinkGlobals.h"
+#include "SceneImage.h"
+#include "ShellGlobals.h"
+#include "ShellTexts.h"
+#include "ShowTimedMessage.h"
+#include "SpeakerGroups.h"
+#include "SpeakerTable.h"
+#include "SpeakerTypes.h"
+#include "Texts.h"
+
+#include <cstring>
+
+namespace {
+
+// Appends a request as item nIndex of a counted batch.
+void QueueCounted(CKTVCommand& queue, std::unique_ptr<CSendData> item, int nIndex)
+{
+    if (!item)
+        return;
+    item->SetCounted(TRUE);
+    item->SetIndex(nIndex);
+    queue.AddSendData(std::move(item));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Firmware exchanges
+
+void CKRV330View::UsbTransactHex()
+{
+    if (m_usbHexStep)
+        m_usbHexStep();
+    else
+        Sleep(COMM_IDLE_MS);
+}
+
+void CKRV330View::NetTransactHex()
+{
+    if (m_netHexStep)
+        m_netHexStep();
+    else
+        Sleep(COMM_IDLE_MS);
+}
+
+void CKRV330View::SetFirmwareExchanges(std::function<void()> usbHex, std::function<void()> netHex)
+{
+    m_usbHexStep = std::move(usbHex);
+    m_netHexStep = std::move(netHex);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Request lists
+
+void CKRV330View::RequestDeviceData(BOOL bAll)
+{
+    if (!bAll) {
+        g_bHandshake = 1;
+        m_SendQueue.AddSendData(BuildCommandReadRequest(SYS_HANDSHAKE, 0));
+        m_SendQueue.AddSendData(BuildCommandReadRequest(SYS_VERSION, 0));
+        return;
+    }
+    for (int s = 1; s <= STORED_SCENES; ++s)
+        QueueCounted(m_SendQueue, BuildCommandReadRequest(SYS_SCENE_NAME, s), m_nBatchCount++);
+    for (int i = 0; i < SYS_READ_COUNT; ++i)
+        QueueCounted(m_SendQueue, BuildCommandReadRequest(g_nSysReadCmd[i], 0), m_nBatchCount++);
+    QueueCounted(m_SendQueue, BuildCommandReadRequest(SYS_GROUP8, 0), m_nBatchCount++);
+}
+
+void CKRV330View::RecallScene(int nScene, int)
+{
+    g_bOnline = 0;
+    if (!m_bLinked) {
+        ShowConnectFailure();
+        return;
+    }
+    g_bSceneModified = 0;
+    g_byCurScene = BYTE(nScene);
+    CSingleLock lock(g_csComm);  // the caller holds it already for scene 0: taken again
+    if (nScene > 0) {
+        m_nBatchCount = 0;
+        HoldSystemOutput(FALSE);
+    }
+    for (int ch = 0; ch < LINK_CHANNELS; ++ch) {
+        std::unique_ptr<CSendData> item = BuildReadRequest(nScene, BLOCK_OUTPUT, ch, TRUE);
+        if (!item)
+            continue;
+        // The last block ends the batch and does not advance the count.
+        if (ch == LINK_CHANNELS - 1) {
+            item->SetLastRead(TRUE);
+            QueueCounted(m_SendQueue, std::move(item), m_nBatchCount);
+        } else {
+            QueueCounted(m_SendQueue, std::move(item), m_nBatchCount++);
+        }
+    }
+    g_bTransferBusy = 1;
+    if (nScene > 0) {
+        QueueCounted(m_SendQueue, BuildCommand(SYS_SCENE_NAME, 0), m_nBatchCount++);
+        HoldSystemOutput(TRUE);
+    }
+    g_bSceneModified = 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Send entry points
+
+void CKRV330View::SendCommand(int nCmd, int nScene)
+{
+    if (!m_bLinked)
+        return;
+    CSingleLock lock(g_csComm);
+    std::unique_ptr<CSendData> item = BuildCommand(nCmd, nScene);
+    if (!item)
+        return;
+    if (nCmd == SYS_WIFI_DEFAULT) {
+        item->SetNotify(TRUE);
+        g_bTransferBusy = 1;
+    }
+    m_SendQueue.AddSendData(std::move(item));
+}
+
+void CKRV330View::SetSysCmd5Pending(BOOL bOn)
+{
+    CSingleLock lock(g_csComm);
+    g_bPendingSys5 = bOn && m_bLinked ? 1 : 0;
+}
+
+void CKRV330View::SetSysCmd2Pending(BOOL bOn)
+{
+    CSingleLock lock(g_csComm);
+    g_bPendingSys2 = bOn && m_bLinked ? 1 : 0;
+}
+
+void CKRV330View::HoldSystemOutput(BOOL bRestore)
+{
+    if (bRestore) {
+        g_bySysParams[4] = BYTE(m_nSavedMasterSwitch);
+    } else {
+        m_nSavedMasterSwitch = g_bySysParams[4];
+        g_bySysParams[4] = 0;
+    }
+    m_SendQueue.AddSendData(BuildCommand(SYS_MASTER_LEVEL, 0));
+}
+
+void CKRV330View::SetInputSource(int nKind, BOOL bStore)
+{
+    if (bStore) {
+        {
+            CSingleLock lock(g_csComm);
+            g_byInputSource = BYTE(nKind);
+        }
+        SendCommand(SYS_INPUT_SOURCE, 0);
+    }
+    g_bSourceMatch = g_bySysGroup8[4] == g_byInputSource ? 1 : 0;
+}
+
+void CKRV330View::RebuildLinkGroups()
+{
+    if (m_pScene)
+        m_pScene->InitLinkTable();
+    g_bLRLink = 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Version check
+
+LRESULT CKRV330View::OnVersionReceived(WPARAM, LPARAM)
+{
+    // An answer that arrives after the link closed (lost, pulled) must not queue a full read.
+    if (!m_bLinked)
+        return 0;
+    char version[DEVICE_VERSION_LENGTH + 1];
+    {
+        CSingleLock lock(g_csComm);
+        std::memcpy(version, g_szDeviceVersion, sizeof(version));
+    }
+    if (std::strncmp(version, g_szProgramVersion, VERSION_PREFIX_LENGTH) != 0) {
+        // Another product: dropped without a word.
+        RefuseDevice(FALSE);
+        return 0;
+    }
+    if (version[VERSION_MAJOR_POS] != g_szProgramVersion[VERSION_MAJOR_POS]) {
+        RefuseDevice(TRUE);
+        return 0;
+    }
+    {
+        CSingleLock lock(g_csComm);
+        RequestDeviceData(TRUE);
+        RecallScene(0, TRUE);
+    }
+    g_bOnline = 1;
+    return 0;
+}
+
+void CKRV330View::RefuseDevice(BOOL bReport)
+{
+    if (m_bLinked)
+        DisconnectLink();
+    m_SendQueue.RemoveAllSendData();
+    if (bReport)
+        ReportVersionMismatch();
+    // Blanked so that no stale version is shown; the text stays terminated.
+    CSingleLock lock(g_csComm);
+    std::memset(g_szDeviceVersion, ' ', DEVICE_VERSION_LENGTH);
+    g_szDeviceVersion[DEVICE_VERSION_LENGTH] = 0;
+}
+
+void CKRV330View::ReportVersionMismatch()
+{
+    char deviceMajor;
+    {
+        CSingleLock lock(g_csComm);
+        deviceMajor = g_szDeviceVersion[VERSION_MAJOR_POS];
+    }
+    const CString text = VersionMismatchText(g_szProgramVersion[VERSION_MAJOR_POS], deviceMajor, g_bChinese);
+    ShowTimedMessage(this, text, g_strProductName, MB_OK, g_bChinese,
+                     g_bChinese ? CAPTION_WARNING_CN : CAPTION_WARNING_EN);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Device replies
+
+LRESULT CKRV330View::OnSceneReceived(WPARAM wParam, LPARAM)
+{
+    const int scene = int(wParam);
+    {
+        CSingleLock lock(g_csComm);
+        if (m_pScene && scene >= 0 && scene <= STORED_SCENES)
+            m_pScene->SetFromDevice(g_Scene, scene);
+        g_bSceneModified = 0;
+        RebuildLinkGroups();
+        BuildSpeakerGroups();
+        g_bOnline = 1;
+        g_bTransferBusy = 0;
+    }
+    SetInputSource(g_byInputSource, FALSE);
+    return 0;
+}
+
+LRESULT CKRV330View::OnInputTypeReceived(WPARAM, LPARAM)
+{
+    if (!m_bLinked)
+        return 0;
+    int deviceInput;
+    {
+        CSingleLock lock(g_csComm);
+        deviceInput = g_nDeviceInfo[0];
+        if (BYTE(deviceInput) == g_byInputSource)
+            return 0;
+        g_byInputSource = BYTE(deviceInput);
+    }
+    SetInputSource(deviceInput, FALSE);
+    return 0;
+}
+
+// Posted by the reply engine, so the lock is free to take here: the worker never waits for
+// this handler.
+LRESULT CKRV330View::OnSpeakerMapChanged(WPARAM, LPARAM)
+{
+    BOOL removed = FALSE;
+    {
+        CSingleLock lock(g_csComm);
+        g_bySysParams[2] = 0;
+        g_SourceRules.SelectSourceRow(g_byInputSource, g_bySysGroup8[1]);
+        ResetSpeakerTypes();
+        for (int i = 0; i < SPEAKER_CHANNELS; ++i)
+            SpeakerTypeOf(g_bySpeakerType, i) = g_bySysSpeakerType[i];
+        removed = RemoveDuplicateTypes();
+        if (removed)
+            for (int i = 0; i < SPEAKER_CHANNELS; ++i)
+                g_bySysSpeakerType[i] = SpeakerTypeOf(g_bySpeakerType, i);
+    }
+    if (removed) {
+        SendCommand(SYS_SPEAKER_TYPES, 0);
+        SendCommand(SYS_STATE_RECORD, 0);
+    }
+    {
+        CSingleLock lock(g_csComm);
+        if (m_pScene)
+            for (int i = 0; i < SPEAKER_CHANNELS; ++i)
+                if (CKTV_OutData* out = m_pScene->GetOutData(i))
+                    out->SetSpeakerTypeKeepFilters(SpeakerTypeOf(g_bySpeakerType, i));
+        ApplyChannelSpeakerTypes();
+        g_nShownInput = g_byInputSource;
+        g_nInputKind = g_bySysGroup8[1];
+    }
+    SetInputSource(g_byInputSource, FALSE);
+    if (m_bLinked) {
+        CSingleLock lock(g_csComm);
+        m_SendQueue.AddSendData(BuildCommand(SYS_SCENE_NAME, 0));
+    }
+    return 0;
+}
+
+LRESULT CKRV330View::OnWifiResetResult(WPARAM, LPARAM lParam)
+{
+    if (g_nLinkType == 1) {
+        g_bTransferBusy = 0;
+    } else if (g_nLinkType == 2) {
+        {
+            CSingleLock lock(g_csComm);
+            g_strDeviceIp = "10.10.100.254";
+            g_nDevicePort = 8899;
+        }
+        if (m_bLinked)
+            DisconnectLink();
+        m_pNetSocket->m_bReachable = 0;
+    } else {
+        return 0;
+    }
+    if (lParam)
+        ShowMessage(g_strWifiResetOkCn, g_strWifiResetOkEn, TIMED_PROMPT);
+    else
+        ShowMessage(g_strWifiResetFailCn, g_strWifiResetFailEn, TIMED_PROMPT);
+    return 0;
+}

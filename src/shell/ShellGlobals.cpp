@@ -1,0 +1,4 @@
+#include "ShellGlobals.h"
+
+CKRV330View* g_pMainView = nullptr;
+std::atomic<int> g_bTransferBusy{0};

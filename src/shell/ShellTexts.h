@@ -1,0 +1,22 @@
+// Texts of the shell's link messages and the program's version tag. UTF-8, read-only.
+#pragma once
+
+#include "WinTypes.h"
+
+extern const CString g_strNoLinkCn;         // neither a free USB device nor the network
+extern const CString g_strNoLinkEn;
+extern const CString g_strUpdateFailedCn;   // the link went during a firmware update
+extern const CString g_strUpdateFailedEn;
+extern const CString g_strNeedFirmwareCn;   // the device answered with an empty data reply
+extern const CString g_strNeedFirmwareEn;
+
+// The program's version tag: characters 0..6 are the product prefix, character 7 the major
+// version digit. A device must report the same prefix and major digit; minor versions are free.
+extern const char* const g_szProgramVersion;
+constexpr int VERSION_PREFIX_LENGTH = 7;
+constexpr int VERSION_MAJOR_POS = 7;
+
+// The message that explains which versions work together, for the program's major digit P and
+// the device's D. A character that is not a digit counts as 0. P above D (or equal): the device
+// is older; below: the program is older.
+CString VersionMismatchText(char cProgramMajor, char cDeviceMajor, BOOL bChinese);
