@@ -38,7 +38,13 @@ constexpr DWORD EV_RXCHAR = 0x0001;
 constexpr DWORD EV_CTS = 0x0008;
 constexpr DWORD EV_DSR = 0x0010;
 
-enum SerialEvent { SERIAL_EVENT_SHUTDOWN, SERIAL_EVENT_WRITE, SERIAL_EVENT_COMM, SERIAL_EVENT_PASS, SERIAL_EVENT_COUNT };
+enum SerialEvent {
+    SERIAL_EVENT_SHUTDOWN,
+    SERIAL_EVENT_WRITE,
+    SERIAL_EVENT_COMM,
+    SERIAL_EVENT_PASS,
+    SERIAL_EVENT_COUNT
+};
 
 // The events of the open port in the order above (manual reset); all null while no port has
 // been set up. Other code raises [1] write and [3] pass through them.
@@ -78,10 +84,11 @@ public:
     CSerialPort(const CSerialPort&) = delete;
     CSerialPort& operator=(const CSerialPort&) = delete;
 
-    // Opens and sets up the port (a tty name or path, copied). A running thread is ended
-    // first; the four events, the write buffer and the device are made anew. FALSE when the
-    // port cannot be opened. A setting the port refuses is reported through ShowError and the
-    // open goes on; the RTS line, which a pseudo-terminal lacks, is not reported.
+    // Opens and sets up the port (a tty name or path, copied), while no worker raises its
+    // events. A running thread is ended first; the four events, the write buffer and the
+    // device are made anew. FALSE when the port cannot be opened. A setting the port refuses
+    // is reported through ShowError and the open goes on; the RTS line, which a
+    // pseudo-terminal lacks, is not reported.
     BOOL InitPort(HWND hOwner, const CString& strPortName, UINT nBaud = SERIAL_BAUD, char cParity = 'N',
                   UINT nDataBits = 8, UINT nStopBits = 1, DWORD dwCommEvents = SERIAL_EVENT_MASK,
                   UINT nWriteBufferSize = SERIAL_WRITE_BUFFER);

@@ -61,6 +61,10 @@ UINT CSerialPort::CommThread()
                     timeoutMs = SERIAL_UPDATE_WAIT_MS;
                 else if (item->IsLastReadDone() || item->IsLastWriteDone())
                     timeoutMs = SERIAL_BATCH_END_WAIT_MS;
+            } else {
+                // Nothing to carry: sleep until the worker hands over the next request. Done
+                // under the lock the worker sets the request with, so its pass is never lost.
+                m_pPassEvent->ResetEvent();
             }
         }
 

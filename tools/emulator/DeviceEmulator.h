@@ -1,11 +1,12 @@
 // The emulated processor: one device that its doors (the TCP server, the in-process HID
-// device, later a pseudo-terminal) put on a link. Every public member may be called from any
+// device, the pseudo-terminal) put on a link. Every public member may be called from any
 // thread; one lock guards the whole device.
 //
 // Door contract: a door feeds every byte the host writes (Feed) and takes reply bytes once they
 // are due (TakeReply, WaitReply). One take never returns bytes of two replies, so a HID door can
 // give each reply reports of its own. A door closes or unplugs when TakeDropRequest says so,
-// a network door also when TakeWifiRestart does (after sending what was taken), and every door
+// a network door also when TakeWifiRestart does (after sending what was taken); after a drop
+// that a restart asked for (TakeRestartDueUs) a HID door comes back by itself; every door
 // calls ResetStream when a connection starts or ends. Doors that wait on descriptors register
 // a listener, called whenever an answer is queued, a drop is asked for or WakeWaiters runs.
 // One door at a time serves the device, and the device outlives its doors.

@@ -1,5 +1,5 @@
-// Serves the emulated device over one byte-stream descriptor: a TCP client socket now, the
-// master side of a pseudo-terminal for the serial link later (same loop, socket = false).
+// Serves the emulated device over one byte-stream descriptor: a TCP client socket, or the
+// master side of a pseudo-terminal for the serial link (same loop, socket = false).
 //
 // The pump runs on its door's thread: it feeds what the host writes into the device, writes
 // answers out when they are due and returns when the connection is over. The door's wake pipe

@@ -1,11 +1,14 @@
 // orvane-emu: runs the emulated processor as a TCP server on 127.0.0.1, so that the program
-// can be pointed at it (device address 127.0.0.1, port as given) without hardware.
+// can be pointed at it (device address 127.0.0.1, port as given) without hardware, or on a
+// pseudo-terminal that the program opens as its COM port. Its firmware loader takes updates.
 //
-//   orvane-emu [--port N] [--version TEXT] [--delay MS] [--trace]
+//   orvane-emu [--port N | --pty] [--version TEXT] [--delay MS] [--trace]
 //
 // --trace prints every frame in the wire-trace line format, seen from the program's side:
 // "Sent: <hex>" for a request, "Recv: <hex>" for the emulator's answer.
 #include "DeviceEmulator.h"
+#include "EmuLoader.h"
+#include "EmuPtyDoor.h"
 #include "EmuTcpServer.h"
 
 #include <cerrno>
@@ -20,8 +23,9 @@ namespace {
 
 void PrintUsage(const char* argv0)
 {
-    std::printf("usage: %s [--port N] [--version TEXT] [--delay MS] [--trace]\n"
+    std::printf("usage: %s [--port N | --pty] [--version TEXT] [--delay MS] [--trace]\n"
                 "  --port N        TCP port on 127.0.0.1 (default 8899, 0 = any free port)\n"
+                "  --pty           serve a pseudo-terminal (a serial line) instead, print its path\n"
                 "  --version TEXT  version text the device reports (default MPEK-QK1.00)\n"
                 "  --delay MS      answer every request MS milliseconds late\n"
                 "  --trace         print every request and answer as hex\n",
@@ -54,6 +58,7 @@ int main(int argc, char** argv)
     int port = 8899;
     int delayMs = 0;
     bool trace = false;
+    bool pty = false;
     std::string version;
     for (int i = 1; i < argc; ++i) {
         const char* a = argv[i];
@@ -66,6 +71,8 @@ int main(int argc, char** argv)
             version = argv[++i];
         } else if (!std::strcmp(a, "--trace")) {
             trace = true;
+        } else if (!std::strcmp(a, "--pty")) {
+            pty = true;
         } else {
             PrintUsage(argv[0]);
             return !std::strcmp(a, "--help") ? 0 : 2;
@@ -90,17 +97,33 @@ int main(int argc, char** argv)
     if (trace)
         emu.SetTrace(PrintFrame);
 
-    CEmuTcpServer server(emu);
-    if (!server.Start(port)) {
-        std::fprintf(stderr, "orvane-emu: cannot listen on 127.0.0.1:%d: %s\n", port, std::strerror(errno));
-        return 1;
-    }
-    std::printf("orvane-emu: processor %s listening on 127.0.0.1:%d (Ctrl+C ends)\n", emu.GetVersion().c_str(),
-                server.GetPort());
-    std::fflush(stdout);
+    CEmuLoader loader;
+    emu.SetFirmwareSide(&loader);
 
     int sig = 0;
-    sigwait(&stopSignals, &sig);
-    server.Stop();
+    if (pty) {
+        CEmuPtyDoor door(emu);
+        if (!door.Start()) {
+            std::fprintf(stderr, "orvane-emu: cannot make a pseudo-terminal: %s\n", std::strerror(errno));
+            return 1;
+        }
+        std::printf("orvane-emu: processor %s on serial line %s (Ctrl+C ends)\n", emu.GetVersion().c_str(),
+                    door.GetSlavePath().c_str());
+        std::fflush(stdout);
+        sigwait(&stopSignals, &sig);
+        door.Stop();
+    } else {
+        CEmuTcpServer server(emu);
+        if (!server.Start(port)) {
+            std::fprintf(stderr, "orvane-emu: cannot listen on 127.0.0.1:%d: %s\n", port, std::strerror(errno));
+            return 1;
+        }
+        std::printf("orvane-emu: processor %s listening on 127.0.0.1:%d (Ctrl+C ends)\n", emu.GetVersion().c_str(),
+                    server.GetPort());
+        std::fflush(stdout);
+        sigwait(&stopSignals, &sig);
+        server.Stop();
+    }
+    emu.SetFirmwareSide(nullptr);
     return 0;
 }
