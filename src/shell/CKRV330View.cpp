@@ -56,6 +56,11 @@ void CKRV330View::MakeTransports()
     m_pUsbLink->SetNotifyWnd(m_hWnd);
     m_pUsbLink->SetNextSendData(scanner);
     m_pHotplug = std::make_unique<CHidHotplugWatcher>();
+    m_pFirmware = std::make_unique<CFirmwareUpdate>(m_SendQueue, *m_pUsbLink, *m_pNetSocket);
+    m_pFirmware->SetNotifyWnd(m_hWnd);
+    m_pFirmware->SetStartComm([this] { StartComm(TRUE); });
+    m_pSerialLink = std::make_unique<CSerialLink>(m_SendQueue, m_SerialPort);
+    m_pSerialLink->SetNextSendData(scanner);
 }
 
 void CKRV330View::CreateLinkControls()
@@ -94,6 +99,8 @@ void CKRV330View::ShutDownLink()
         return;
     m_bExitDone = 1;
     StopComm(FALSE);
+    if (m_pSerialLink)
+        m_pSerialLink->StopWorker();
     UnregisterUsbPath();
     m_pNetSocket->StopPingThread(FALSE);
 }
@@ -177,6 +184,10 @@ LRESULT CKRV330View::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return OnSpeakerMapChanged(wParam, lParam);
     case WM_WIFI_OP_RESULT:
         return OnWifiResetResult(wParam, lParam);
+    case WM_UPDATE_STEP_DONE:
+        return OnUpdateDone(wParam, lParam);
+    case WM_UPDATE_FAILED:
+        return OnFirmwareFailed(wParam, lParam);
     case WM_DEVICECHANGE:
         return OnDeviceChange(UINT(wParam), reinterpret_cast<const DeviceInterfaceNotice*>(lParam));
     default:

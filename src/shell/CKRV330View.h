@@ -27,7 +27,10 @@
 #include "CWnd.h"
 #include "CXPButton.h"
 #include "CommWorker.h"
+#include "FirmwareUpdate.h"
+#include "CSerialPort.h"
 #include "HidHotplugWatcher.h"
+#include "SerialLink.h"
 #include "UsbLink.h"
 
 #include <atomic>
@@ -126,6 +129,10 @@ public:
     BOOL CloseUsb();
     // Closes the TCP socket and resets the link state and the form's link look. TRUE.
     BOOL CloseNet();
+    // Opens g_strComPort (the argument is not looked at) and sets linked; FALSE changes nothing.
+    BOOL OpenSerialLink(const CString& strPortUnused = CString());
+    // Stops the serial worker, closes the port and resets the link state. TRUE.
+    BOOL CloseSerialLink();
 
     // The connection-failure text of the current link type (nothing for other types), a
     // 2000 ms prompt; the USB one only while no firmware update runs.
@@ -142,8 +149,20 @@ public:
     // The firmware update's exchanges; without installed steps the worker idles 50 ms a pass.
     void UsbTransactHex() override;
     void NetTransactHex() override;
-    // Installs the firmware update's exchanges (either may be empty). Only while no worker runs.
+    // Installs firmware exchanges that replace the update's own (either may be empty: the
+    // update's own runs then). Only while no worker runs.
     void SetFirmwareExchanges(std::function<void()> usbHex, std::function<void()> netHex);
+
+    // =========================================================================================
+    // Firmware update (user-interface thread, while no worker runs)
+
+    // Reads g_strFirmwarePath into the update's images; FALSE (after the message) when unusable.
+    BOOL LoadUpdateFile();
+    // Reopen the link in firmware mode over USB (path) / the network; TRUE on success.
+    BOOL OpenUsbForUpdate(const CString& path);
+    BOOL OpenNetForUpdate();
+    // The update whose frames the worker writes in firmware mode (null before OnInitialUpdate).
+    CFirmwareUpdate* GetFirmwareUpdate() const { return m_pFirmware.get(); }
 
     // =========================================================================================
     // Requests and send entry points (user-interface thread)
@@ -211,6 +230,10 @@ protected:
     LRESULT OnInputTypeReceived(WPARAM wParam, LPARAM lParam);
     LRESULT OnSpeakerMapChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnWifiResetResult(WPARAM wParam, LPARAM lParam);
+    // WM_UPDATE_STEP_DONE: lParam 57 is the end of a successful update.
+    LRESULT OnUpdateDone(WPARAM wParam, LPARAM lParam);
+    // WM_UPDATE_FAILED: the network reconnect of an update gave up.
+    LRESULT OnFirmwareFailed(WPARAM wParam, LPARAM lParam);
 
 private:
     // The steps every successful open shares, for link type 1 (USB) or 2 (network).
@@ -238,6 +261,9 @@ private:
     std::unique_ptr<CNet_Socket> m_pNetSocket;
     std::unique_ptr<CUsbLink> m_pUsbLink;
     std::unique_ptr<CHidHotplugWatcher> m_pHotplug;
+    std::unique_ptr<CFirmwareUpdate> m_pFirmware;  // uses the queue and both transports
+    CSerialPort m_SerialPort;
+    std::unique_ptr<CSerialLink> m_pSerialLink;    // link type 3: its own worker, not m_CommWorker
     std::function<void()> m_usbHexStep;
     std::function<void()> m_netHexStep;
     CKTV_Data* m_pScene = nullptr;

@@ -42,6 +42,8 @@ void CKRV330View::UsbTransactHex()
 {
     if (m_usbHexStep)
         m_usbHexStep();
+    else if (m_pFirmware)
+        m_pFirmware->UsbTransactHex();
     else
         Sleep(COMM_IDLE_MS);
 }
@@ -50,6 +52,8 @@ void CKRV330View::NetTransactHex()
 {
     if (m_netHexStep)
         m_netHexStep();
+    else if (m_pFirmware)
+        m_pFirmware->NetTransactHex();
     else
         Sleep(COMM_IDLE_MS);
 }

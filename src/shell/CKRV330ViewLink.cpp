@@ -246,6 +246,9 @@ void CKRV330View::CloseByLinkType()
     case 2:
         CloseNet();
         break;
+    case 3:
+        CloseSerialLink();
+        break;
     default:
         break;
     }
@@ -302,6 +305,30 @@ BOOL CKRV330View::CloseNet()
     return TRUE;
 }
 
+BOOL CKRV330View::OpenSerialLink(const CString&)
+{
+    if (!m_pSerialLink || !m_pSerialLink->OpenSerialLink())
+        return FALSE;
+    m_bLinked = 1;
+    return TRUE;
+}
+
+BOOL CKRV330View::CloseSerialLink()
+{
+    if (m_pSerialLink)
+        m_pSerialLink->CloseSerialLink();  // worker, carried request, port
+    m_bLinked = 0;
+    g_bOnline = 0;
+    KillTimer(VIEW_TIMER_LEVEL);
+    {
+        CSingleLock lock(g_csComm);
+        if (m_pScene)
+            m_pScene->ClearAllModified(0);
+    }
+    g_bTransferBusy = 0;
+    return TRUE;
+}
+
 void CKRV330View::ReportUpdateFailed()
 {
     ShowMessage(g_strUpdateFailedCn, g_strUpdateFailedEn, TIMED_WARNING);
@@ -316,8 +343,11 @@ void CKRV330View::DropLink()
         return;
     StopComm(TRUE);
     CloseByLinkType();
-    if (g_bUpdating)
+    if (g_bUpdating) {
         ReportUpdateFailed();
+        if (m_pFirmware)
+            m_pFirmware->EndUpdate();
+    }
 }
 
 LRESULT CKRV330View::OnLinkLost(WPARAM, LPARAM)
@@ -329,6 +359,8 @@ LRESULT CKRV330View::OnLinkLost(WPARAM, LPARAM)
     if (g_bUpdating) {
         g_bUpdating = 0;
         ReportUpdateFailed();
+        if (m_pFirmware)
+            m_pFirmware->EndUpdate();
     }
     g_bUpdating = 0;
     ShowConnectFailure();

@@ -2,8 +2,6 @@
 
 const CString g_strNoLinkCn = "没有连接可以打开";
 const CString g_strNoLinkEn = "No connection can be opened";
-const CString g_strUpdateFailedCn = "固件更新失败";
-const CString g_strUpdateFailedEn = "The firmware update failed";
 const CString g_strNeedFirmwareCn = "设备异常 请更新固件!";
 const CString g_strNeedFirmwareEn = "Please Update the Firmware!";
 

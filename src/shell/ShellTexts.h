@@ -1,12 +1,11 @@
 // Texts of the shell's link messages and the program's version tag. UTF-8, read-only.
 #pragma once
 
+#include "FirmwareTexts.h"
 #include "WinTypes.h"
 
 extern const CString g_strNoLinkCn;         // neither a free USB device nor the network
 extern const CString g_strNoLinkEn;
-extern const CString g_strUpdateFailedCn;   // the link went during a firmware update
-extern const CString g_strUpdateFailedEn;
 extern const CString g_strNeedFirmwareCn;   // the device answered with an empty data reply
 extern const CString g_strNeedFirmwareEn;
 
