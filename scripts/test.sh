@@ -4,6 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+# Tests talk to 127.0.0.1 only: the program refuses any other address while this is set.
+export ORVANE_LOOPBACK_ONLY=1
 JOBS="${JOBS:-$(nproc)}"
 
 scripts/setup.sh

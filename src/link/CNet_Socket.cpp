@@ -80,7 +80,7 @@ BOOL CNet_Socket::Connect()
     DeviceAddress(ip, port);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
-    if (inet_pton(AF_INET, ip.c_str(), &addr.sin_addr) != 1 || port <= 0 || port > 65535)
+    if (!MayContactAddress(ip) || inet_pton(AF_INET, ip.c_str(), &addr.sin_addr) != 1 || port <= 0 || port > 65535)
         return FALSE;
     addr.sin_port = htons(uint16_t(port));
 

@@ -2,6 +2,9 @@
 
 #include <arpa/inet.h>
 
+#include <cstdlib>
+#include <string>
+
 namespace {
 
 // The four octets of a dotted address, first octet first; FALSE when the text is not one.
@@ -47,4 +50,21 @@ BOOL FindDeviceAdapter(const std::vector<AdapterAddress>& adapters, const CStrin
             return TRUE;
     }
     return FALSE;
+}
+
+BOOL IsLoopbackIpv4(const CString& text)
+{
+    BYTE octets[4];
+    return (ParseOctets(text, octets) && octets[0] == 127) ? TRUE : FALSE;
+}
+
+BOOL IsLoopbackOnlyMode()
+{
+    const char* v = std::getenv("ORVANE_LOOPBACK_ONLY");
+    return (v && *v && std::string(v) != "0") ? TRUE : FALSE;
+}
+
+BOOL MayContactAddress(const CString& deviceIp)
+{
+    return (!IsLoopbackOnlyMode() || IsLoopbackIpv4(deviceIp)) ? TRUE : FALSE;
 }

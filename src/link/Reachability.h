@@ -37,6 +37,15 @@ BOOL FindDeviceAdapter(const std::vector<AdapterAddress>& adapters, const CStrin
 // TRUE for a dotted IPv4 address such as "10.10.100.254" (what inet_pton accepts).
 BOOL IsDottedIpv4(const CString& text);
 
+// TRUE for a dotted address in the loopback range 127.0.0.0/8.
+BOOL IsLoopbackIpv4(const CString& text);
+// TRUE when the environment variable ORVANE_LOOPBACK_ONLY is set (tests and CI set it): the
+// socket and the ping then refuse every address outside the loopback range, so no test can
+// reach the processor's default address or any other host even when it forgets to set one.
+BOOL IsLoopbackOnlyMode();
+// FALSE when the loopback-only mode forbids contacting this address.
+BOOL MayContactAddress(const CString& deviceIp);
+
 // The machine itself: its adapters from getifaddrs and the system's ping ("ping -c 1 -W 3
 // <address>", iputils-ping) run as a child process. Never used by tests except against
 // 127.0.0.1. Stateless: any thread may call it, also two at once.

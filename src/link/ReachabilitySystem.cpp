@@ -118,7 +118,7 @@ BOOL CSystemReachability::PingDevice(const CString& deviceIp)
 {
     // Only a dotted address goes on the command line: anything else could read as an option
     // or a host name to look up.
-    if (!IsDottedIpv4(deviceIp))
+    if (!IsDottedIpv4(deviceIp) || !MayContactAddress(deviceIp))
         return FALSE;
 
     int pipeFds[2];

@@ -18,29 +18,33 @@ struct SubnetCase {
     BOOL onSubnet;
 };
 
+// Pure data for the rule: every address lies in the loopback range, so nothing here could
+// reach another host even if it were used to connect.
+const char* const kDevice = "127.10.100.254";
+
 const SubnetCase kSubnetCases[] = {
-    {"10.10.100.15", "255.255.255.0", "10.10.100.254", TRUE},
-    {"10.10.5.3", "255.255.0.0", "10.10.100.254", TRUE},
-    {"192.168.1.4", "255.255.255.0", "10.10.100.254", FALSE},
-    {"10.10.101.15", "255.255.255.0", "10.10.100.254", FALSE},
+    {"127.10.100.15", "255.255.255.0", kDevice, TRUE},
+    {"127.10.5.3", "255.255.0.0", kDevice, TRUE},
+    {"127.168.1.4", "255.255.255.0", kDevice, FALSE},
+    {"127.10.101.15", "255.255.255.0", kDevice, FALSE},
     // Octets of a partial mask byte are not compared: 255.255.254.0 checks two octets.
-    {"10.10.101.15", "255.255.254.0", "10.10.100.254", TRUE},
-    {"10.11.100.15", "255.255.254.0", "10.10.100.254", FALSE},
+    {"127.10.101.15", "255.255.254.0", kDevice, TRUE},
+    {"127.11.100.15", "255.255.254.0", kDevice, FALSE},
     // A mask without any 255 octet matches nothing.
-    {"10.10.100.15", "0.0.0.0", "10.10.100.254", FALSE},
-    {"10.10.100.15", "255.255.255.255", "10.10.100.254", FALSE},
-    {"10.10.100.254", "255.255.255.255", "10.10.100.254", TRUE},
+    {"127.10.100.15", "0.0.0.0", kDevice, FALSE},
+    {"127.10.100.15", "255.255.255.255", kDevice, FALSE},
+    {kDevice, "255.255.255.255", kDevice, TRUE},
     // Only the octets under 255 count, wherever they are.
-    {"1.2.3.4", "0.255.0.0", "9.2.8.8", TRUE},
+    {"127.1.2.3", "0.0.255.0", "127.9.2.8", TRUE},
     {"127.0.0.1", "255.0.0.0", "127.0.0.1", TRUE},
-    {"127.0.0.1", "255.0.0.0", "10.10.100.254", FALSE},
+    {"127.0.0.1", "255.255.0.0", kDevice, FALSE},
     // Texts that are not dotted addresses never match.
-    {"10.10.100.15", "255.255.255.0", "", FALSE},
-    {"10.10.100.15", "255.255.255.0", "10.10.100", FALSE},
-    {"10.10.100.15", "255.255.255.0", "10.10.100.254x", FALSE},
-    {"", "255.255.255.0", "10.10.100.254", FALSE},
-    {"10.10.100.15", "", "10.10.100.254", FALSE},
-    {"10.10.100.15", "255.255.255.0.0", "10.10.100.254", FALSE},
+    {"127.10.100.15", "255.255.255.0", "", FALSE},
+    {"127.10.100.15", "255.255.255.0", "127.10.100", FALSE},
+    {"127.10.100.15", "255.255.255.0", "127.10.100.254x", FALSE},
+    {"", "255.255.255.0", kDevice, FALSE},
+    {"127.10.100.15", "", kDevice, FALSE},
+    {"127.10.100.15", "255.255.255.0.0", kDevice, FALSE},
 };
 
 }  // namespace
@@ -56,14 +60,14 @@ TEST(NetSubnet, SameSubnetRule)
 TEST(NetSubnet, AnyAdapterOnTheSubnetDecides)
 {
     const std::vector<AdapterAddress> adapters = {
-        {"127.0.0.1", "255.0.0.0"},
-        {"192.168.1.4", "255.255.255.0"},
-        {"10.10.100.15", "255.255.255.0"},
+        {"127.0.0.1", "255.255.0.0"},
+        {"127.168.1.4", "255.255.255.0"},
+        {"127.10.100.15", "255.255.255.0"},
     };
-    EXPECT_TRUE(FindDeviceAdapter(adapters, "10.10.100.254"));
-    EXPECT_TRUE(FindDeviceAdapter(adapters, "192.168.1.200"));
-    EXPECT_FALSE(FindDeviceAdapter(adapters, "172.16.0.1"));
-    EXPECT_FALSE(FindDeviceAdapter({}, "10.10.100.254"));
+    EXPECT_TRUE(FindDeviceAdapter(adapters, kDevice));
+    EXPECT_TRUE(FindDeviceAdapter(adapters, "127.168.1.200"));
+    EXPECT_FALSE(FindDeviceAdapter(adapters, "127.16.0.1"));
+    EXPECT_FALSE(FindDeviceAdapter({}, kDevice));
 }
 
 // The machine's own check, asked about the loopback address only.
@@ -94,8 +98,22 @@ TEST(NetSystemReachability, PingsTheLoopbackAddress)
 TEST(NetSystemReachability, RefusesTextsThatAreNotAddresses)
 {
     CSystemReachability reach;
-    for (const char* text : {"", "localhost", "-f", "127.0.0.1 -c 100", "127.0.0.1;true", "10.10.100"}) {
+    for (const char* text : {"", "localhost", "-f", "127.0.0.1 -c 100", "127.0.0.1;true", "127.0.0"}) {
         SCOPED_TRACE(text);
         EXPECT_FALSE(reach.PingDevice(text));
     }
+}
+
+// Every test program runs with ORVANE_LOOPBACK_ONLY set (TestEnv): the socket and the ping then
+// refuse any address outside 127.0.0.0/8. Checked on the pure rule only, never by trying.
+TEST(NetSafety, TestsMayContactTheLoopbackRangeOnly)
+{
+    ASSERT_TRUE(IsLoopbackOnlyMode());
+    EXPECT_TRUE(MayContactAddress("127.0.0.1"));
+    EXPECT_TRUE(MayContactAddress("127.10.100.254"));
+    EXPECT_FALSE(MayContactAddress("192.0.2.1"));  // a documentation address
+    EXPECT_FALSE(MayContactAddress("0.0.0.0"));
+    EXPECT_FALSE(MayContactAddress("not an address"));
+    EXPECT_TRUE(IsLoopbackIpv4("127.255.255.255"));
+    EXPECT_FALSE(IsLoopbackIpv4("128.0.0.1"));
 }

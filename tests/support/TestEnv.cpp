@@ -22,6 +22,8 @@ void TestEnv::Prepare()
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     SettingsStore::SetFilePath(config + "/orvane-test.ini");
+    // The socket and the ping refuse every address outside 127.0.0.0/8 in every test program.
+    setenv("ORVANE_LOOPBACK_ONLY", "1", 1);
 }
 
 const std::string& TestEnv::TempDir() { return g_dir; }
