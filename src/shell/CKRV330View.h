@@ -149,9 +149,6 @@ public:
     // The firmware update's exchanges; without installed steps the worker idles 50 ms a pass.
     void UsbTransactHex() override;
     void NetTransactHex() override;
-    // Installs firmware exchanges that replace the update's own (either may be empty: the
-    // update's own runs then). Only while no worker runs.
-    void SetFirmwareExchanges(std::function<void()> usbHex, std::function<void()> netHex);
 
     // =========================================================================================
     // Firmware update (user-interface thread, while no worker runs)
@@ -264,8 +261,6 @@ private:
     std::unique_ptr<CFirmwareUpdate> m_pFirmware;  // uses the queue and both transports
     CSerialPort m_SerialPort;
     std::unique_ptr<CSerialLink> m_pSerialLink;    // link type 3: its own worker, not m_CommWorker
-    std::function<void()> m_usbHexStep;
-    std::function<void()> m_netHexStep;
     CKTV_Data* m_pScene = nullptr;
 
     // Linked: a link is open and identified. Written here, read by the network transaction.

@@ -40,9 +40,7 @@ void QueueCounted(CKTVCommand& queue, std::unique_ptr<CSendData> item, int nInde
 
 void CKRV330View::UsbTransactHex()
 {
-    if (m_usbHexStep)
-        m_usbHexStep();
-    else if (m_pFirmware)
+    if (m_pFirmware)
         m_pFirmware->UsbTransactHex();
     else
         Sleep(COMM_IDLE_MS);
@@ -50,18 +48,10 @@ void CKRV330View::UsbTransactHex()
 
 void CKRV330View::NetTransactHex()
 {
-    if (m_netHexStep)
-        m_netHexStep();
-    else if (m_pFirmware)
+    if (m_pFirmware)
         m_pFirmware->NetTransactHex();
     else
         Sleep(COMM_IDLE_MS);
-}
-
-void CKRV330View::SetFirmwareExchanges(std::function<void()> usbHex, std::function<void()> netHex)
-{
-    m_usbHexStep = std::move(usbHex);
-    m_netHexStep = std::move(netHex);
 }
 
 // ---------------------------------------------------------------------------------------------
