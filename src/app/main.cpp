@@ -1,29 +1,20 @@
-// Start and end of the program: the window layer, the parameter model's start values, the
-// shared drawing objects, then one top-level window until it closes or a quit signal comes.
-#include "CStartFrame.h"
-#include "GdiGlobals.h"
+// The program's entry: the window layer, the quit signals, then the application object's
+// start-up, loop and shut-down.
+#include "CKRV330App.h"
 #include "Platform.h"
 #include "QuitSignals.h"
-#include "SceneImage.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     PlatformPreInit();
-    QApplication app(argc, argv);
+    QApplication qt(argc, argv);
     PlatformInit();
     CQuitSignals quitSignals;
 
-    InitAllData();
-    CreateSharedGdiObjects();
-
-    int code = 1;
-    {
-        CStartFrame frame;
-        if (frame.CreateFrame())
-            code = app.exec();
-    }
+    theApp.SetCommandLine(argc, argv);
+    const int code = theApp.RunProgram();
     PlatformShutdown();
     return code;
 }

@@ -4,13 +4,16 @@
 
 #include <cstring>
 
-namespace {
-
-const int kIsoBands[31] = {20,   25,   32,   40,   50,   63,   80,    100,   125,   160,  200,
+// Third-octave centres of the 31 bands (graphic mode), and the 15 centres the input
+// equaliser's first bands start from.
+const int g_nGeqFreq[31] = {20,   25,   32,   40,   50,   63,   80,    100,   125,   160,  200,
                            250,  315,  400,  500,  630,  800,  1000,  1250,  1600,  2000, 2500,
                            3150, 4000, 5000, 6300, 8000, 10000, 12500, 16000, 20000};
-const int kFifteenBands[15] = {20,   32,   53,   87,   143,  235,  386,  632,
+const int g_nPeqFreq[15] = {20,   32,   53,   87,   143,  235,  386,  632,
                                1035, 1696, 2778, 4551, 7455, 12210, 20000};
+
+namespace {
+
 const int kThreeBands[3] = {100, 1000, 10000};
 
 template <int N>
@@ -61,8 +64,8 @@ CFilter* CKTVEQ::AddInputCrossover(int nType, int nHz, int nBandIndex)
 void CKTVEQ::Build31BandEq(int nLastBand, int nBandIndex, int nHpSlot, int nHpHz, int nLpHz)
 {
     DeleteAll();
-    for (int i = 0; i <= LastOf(kIsoBands, nLastBand); ++i)
-        AddBand(kIsoBands[i], i);
+    for (int i = 0; i <= LastOf(g_nGeqFreq, nLastBand); ++i)
+        AddBand(g_nGeqFreq[i], i);
     m_arFilters.push_back(std::make_unique<CFilter>());
     CFilter* hp = m_arFilters.back().get();
     hp->SetType(FILTER_HIGH_PASS);
@@ -82,9 +85,9 @@ void CKTVEQ::Build31BandEq(int nLastBand, int nBandIndex, int nHpSlot, int nHpHz
 void CKTVEQ::BuildMixedEq(int nLastBand, int nBandIndex, int nLpHz)
 {
     DeleteAll();
-    const int nLast = LastOf(kIsoBands, nLastBand);
+    const int nLast = LastOf(g_nGeqFreq, nLastBand);
     for (int i = 0; i <= nLast; ++i)
-        AddBand(i < 15 ? kFifteenBands[i] : kIsoBands[i], i);
+        AddBand(i < 15 ? g_nPeqFreq[i] : g_nGeqFreq[i], i);
     AddInputCrossover(FILTER_HIGH_PASS, 20, nBandIndex);
     AddInputCrossover(FILTER_LOW_PASS, nLpHz, nBandIndex);
 }
@@ -92,9 +95,9 @@ void CKTVEQ::BuildMixedEq(int nLastBand, int nBandIndex, int nLpHz)
 void CKTVEQ::BuildShelfEq(int nLastBand, int nBandIndex, int nLpHz)
 {
     DeleteAll();
-    const int nLast = LastOf(kFifteenBands, nLastBand);
+    const int nLast = LastOf(g_nPeqFreq, nLastBand);
     for (int i = 0; i <= nLast; ++i) {
-        CFilter* f = AddBand(kFifteenBands[i], i);
+        CFilter* f = AddBand(g_nPeqFreq[i], i);
         if (i == 0 || i == nLast) {
             f->SetSlope(0, 1);
             f->SetType(i == 0 ? FILTER_LOW_SHELF : FILTER_HIGH_SHELF);

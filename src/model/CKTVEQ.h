@@ -14,6 +14,11 @@
 #include <memory>
 #include <vector>
 
+// Band centre tables, Hz: the 31 third-octave centres (graphic mode and the output reset), and
+// the 15 centres of a parametric layout.
+extern const int g_nGeqFreq[31];
+extern const int g_nPeqFreq[15];
+
 // One band on the wire and in the images, little endian; the 16-bit fields are signed.
 struct EQBandRecord {
     int16_t nFreq;       // reference frequency, Hz

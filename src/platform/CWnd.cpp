@@ -2,14 +2,17 @@
 
 #include "CDC.h"
 #include "CWindowDC.h"
+#include "Cursor.h"
 #include "CWndWidget.h"
 #include "GdiData.h"
 #include "WindowRegistry.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QScreen>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 HWND g_hCapture = nullptr;  // user-interface thread
@@ -83,6 +86,9 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR, LPCTSTR lpszWindowName, DWORD dwSt
     if (!child)
         widget->setWindowTitle(QString::fromStdString(m_strText));
     widget->setGeometry(rect.left, rect.top, std::max(0, rect.Width()), std::max(0, rect.Height()));
+    // A child made without WS_VISIBLE stays hidden when its parent is shown later.
+    if (child && !(dwStyle & WS_VISIBLE))
+        widget->hide();
     if (dwStyle & WS_DISABLED)
         widget->setEnabled(false);
 
@@ -277,11 +283,35 @@ BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT)
     const DWORD before = GetStyle();
     const DWORD after = (before & ~dwRemove) | dwAdd;
     m_dwStyle = after & ~(WS_VISIBLE | WS_DISABLED);
+    if (m_pWidget && m_pWidget->isWindow() && ((before ^ after) & WS_CAPTION))
+        ApplyFrameFlags();
     if ((before ^ after) & WS_DISABLED)
         EnableWindow(!(after & WS_DISABLED));
     if ((before ^ after) & WS_VISIBLE)
         ShowWindow((after & WS_VISIBLE) ? SW_SHOW : SW_HIDE);
     return before != after;
+}
+
+void CWnd::ApplyFrameFlags()
+{
+    // Changing the flags takes the window off the screen: put it back where it was.
+    const bool shown = !m_pWidget->isHidden();
+    const QRect g = m_pWidget->geometry();
+    m_pWidget->setWindowFlag(Qt::FramelessWindowHint, !(m_dwStyle & WS_CAPTION));
+    m_pWidget->setGeometry(g);
+    if (shown)
+        m_pWidget->show();
+}
+
+HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
+{
+    HICON& slot = bBigIcon ? m_hIconBig : m_hIconSmall;
+    const HICON old = std::exchange(slot, hIcon);
+    if (m_pWidget && m_pWidget->isWindow()) {
+        const HICON shown = m_hIconSmall ? m_hIconSmall : m_hIconBig;
+        m_pWidget->setWindowIcon(shown ? QIcon(QCursorOf(shown).pixmap()) : QIcon());
+    }
+    return old;
 }
 
 BOOL CWnd::ShowWindow(int nCmdShow)

@@ -108,6 +108,8 @@ public:
     CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
     DWORD GetStyle() const;
     DWORD GetExStyle() const { return m_dwExStyle; }
+    // On a top-level window WS_CAPTION decides whether the desktop draws a title bar and frame:
+    // removing it leaves a bare, frameless window.
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
 
     // Visibility, position and size.
@@ -149,6 +151,11 @@ public:
     // A device context on the client area; give it back with ReleaseDC.
     CDC* GetDC();
     int ReleaseDC(CDC* pDC);
+
+    // The icon of a top-level window (the desktop shows the small one in the title and task
+    // bar). Not owned; returns the icon set before. Null removes it.
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon);
+    HICON GetIcon(BOOL bBigIcon) const { return bBigIcon ? m_hIconBig : m_hIconSmall; }
 
     // Text (UTF-8) and font. A top-level window shows its text as its title.
     void SetWindowText(LPCTSTR lpszString);
@@ -266,6 +273,8 @@ private:
     void WidgetGone();
     void TearDown(bool deleteWidget);
     void DeliverTimer(int qtTimerId);
+    // Title bar and frame of a top-level window follow WS_CAPTION.
+    void ApplyFrameFlags();
 
     CWndWidget* m_pWidget = nullptr;
     UINT m_nID = 0;
@@ -275,6 +284,8 @@ private:
     CFont* m_pFont = nullptr;
     COLORREF m_clrBackground = CLR_NONE;
     HRGN m_hRgn = nullptr;  // owned, see SetWindowRgn
+    HICON m_hIconSmall = nullptr;
+    HICON m_hIconBig = nullptr;
     struct Timer {
         int qtId;
         TIMERPROC proc;

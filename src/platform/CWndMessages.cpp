@@ -231,6 +231,17 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         DestroyWindow();
         return 0;
+    case WM_SYSCOMMAND:
+        // The commands of a title bar, for windows that draw their own.
+        if (GetStyle() & WS_CHILD)
+            return 0;
+        switch (wParam & 0xFFF0) {
+        case SC_CLOSE: SendMessage(WM_CLOSE); break;
+        case SC_MINIMIZE: ShowWindow(SW_MINIMIZE); break;
+        case SC_RESTORE: ShowWindow(SW_RESTORE); break;
+        default: break;
+        }
+        return 0;
     case WM_ERASEBKGND: {
         CDC* pDC = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
         if (!pDC || m_clrBackground == CLR_NONE)

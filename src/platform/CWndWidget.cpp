@@ -92,6 +92,18 @@ void CWndWidget::ReportGeometry()
     }
 }
 
+void CWndWidget::ReportWindowState(Qt::WindowStates old)
+{
+    const Qt::WindowStates now = windowState();
+    const Qt::WindowStates kinds = Qt::WindowMinimized | Qt::WindowMaximized;
+    if ((now & kinds) == (old & kinds))
+        return;
+    const UINT type = (now & Qt::WindowMinimized) ? SIZE_MINIMIZED
+                    : (now & Qt::WindowMaximized) ? SIZE_MAXIMIZED : SIZE_RESTORED;
+    m_lastSize = size();
+    m_pOwner->SendMessage(WM_SIZE, type, MAKELPARAM(width(), height()));
+}
+
 bool CWndWidget::event(QEvent* e)
 {
     EventDepthScope depth;
@@ -135,6 +147,10 @@ bool CWndWidget::event(QEvent* e)
     case QEvent::Resize:
     case QEvent::Move:
         ReportGeometry();
+        break;
+    case QEvent::WindowStateChange:
+        if (isWindow())
+            ReportWindowState(static_cast<QWindowStateChangeEvent*>(e)->oldState());
         break;
     default:
         break;

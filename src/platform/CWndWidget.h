@@ -33,6 +33,9 @@ public:
     // Sends WM_SIZE / WM_MOVE when the size or position differs from the last one reported, so
     // a geometry change is reported once, at once, whether or not Qt delivers its own event.
     void ReportGeometry();
+    // WM_SIZE with SIZE_MINIMIZED, SIZE_MAXIMIZED or SIZE_RESTORED when a top-level window is
+    // minimised, maximised or restored, also when its size stays the same.
+    void ReportWindowState(Qt::WindowStates old);
 
     // Mouse tracking requests (TrackMouseEvent).
     void TrackLeave(bool on);

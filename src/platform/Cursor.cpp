@@ -108,6 +108,17 @@ HCURSOR LoadCursor(HINSTANCE hInstance, UINT nIDCursor)
     return Add(std::move(d));
 }
 
+HICON LoadIcon(HINSTANCE, UINT nIDIcon)
+{
+    QByteArray bytes;
+    QImage img;
+    if (!LoadResourceData(nIDIcon, RT_ICON, bytes) || !img.loadFromData(bytes))
+        return nullptr;
+    auto d = std::make_unique<CursorData>();
+    d->cursor = QCursor(QPixmap::fromImage(img), 0, 0);
+    return Add(std::move(d));
+}
+
 HCURSOR CopyIcon(HCURSOR hCursor)
 {
     const CursorData* src = Find(hCursor);

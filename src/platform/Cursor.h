@@ -30,6 +30,9 @@ inline HINSTANCE AfxGetInstanceHandle() { return AfxGetResourceHandle(); }
 // top-left corner). Null when there is no such cursor. Standard cursors are shared: destroying
 // one does nothing.
 HCURSOR LoadCursor(HINSTANCE hInstance, UINT nIDCursor);
+// The program's icon resource nIDIcon (res/icon/<id>.png); null when there is none. Destroy
+// it with DestroyIcon.
+HICON LoadIcon(HINSTANCE hInstance, UINT nIDIcon);
 // A private copy that the caller destroys with DestroyCursor (or DestroyIcon); null for null.
 HCURSOR CopyIcon(HCURSOR hCursor);
 BOOL DestroyCursor(HCURSOR hCursor);

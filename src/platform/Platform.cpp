@@ -1,5 +1,6 @@
 #include "Platform.h"
 
+#include "DisplayChange.h"
 #include "QtMessageSink.h"
 
 #include <QApplication>
@@ -34,6 +35,7 @@ void PlatformInit()
     QApplication::setQuitOnLastWindowClosed(false);
     g_pSink = std::make_unique<CQtMessageSink>();
     MessageSink::Install(g_pSink.get());
+    WatchDisplayChanges();
 }
 
 void PlatformShutdown()

@@ -7,10 +7,13 @@
 #include <QCursor>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QMetaObject>
 #include <QScreen>
 #include <QUrl>
 
+#include <algorithm>
+#include <cctype>
 #include <utility>
 
 
@@ -135,3 +138,26 @@ HINSTANCE ShellExecute(HWND, LPCTSTR lpOperation, LPCTSTR lpFile, LPCTSTR, LPCTS
 }
 
 ShellOpener SetShellOpener(ShellOpener opener) { return std::exchange(Opener(), std::move(opener)); }
+
+LCID LcidFromLocaleName(const CString& name)
+{
+    // language_COUNTRY, with '-' accepted for '_', any ".codeset" or "@modifier" dropped.
+    CString key = name.substr(0, name.find_first_of(".@"));
+    std::replace(key.begin(), key.end(), '-', '_');
+    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    static const struct {
+        const char* name;
+        LCID lcid;
+    } kTable[] = {
+        {"zh_cn", 0x0804}, {"zh_tw", 0x0404}, {"zh_hk", 0x0C04}, {"zh_sg", 0x1004}, {"zh_mo", 0x1404},
+        {"en_us", 0x0409}, {"en_gb", 0x0809}, {"en_au", 0x0C09}, {"en_ca", 0x1009}, {"de_de", 0x0407},
+        {"de_at", 0x0C07}, {"de_ch", 0x0807}, {"fr_fr", 0x040C}, {"es_es", 0x0C0A}, {"it_it", 0x0410},
+        {"ja_jp", 0x0411}, {"ko_kr", 0x0412}, {"ru_ru", 0x0419}, {"pt_br", 0x0416}, {"nl_nl", 0x0413},
+    };
+    for (const auto& entry : kTable)
+        if (key == entry.name)
+            return entry.lcid;
+    return LOCALE_UNKNOWN;
+}
+
+LCID GetSystemDefaultLCID() { return LcidFromLocaleName(QLocale::system().name().toStdString()); }

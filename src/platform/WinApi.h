@@ -33,6 +33,18 @@ constexpr int SM_CXEDGE = 45;
 constexpr int SM_CYEDGE = 46;
 int GetSystemMetrics(int nIndex);
 
+// Locale identifiers: the language and country of a locale as one number (0x0804 simplified
+// Chinese in China, 0x0409 English in the United States, ...).
+typedef DWORD LCID;
+constexpr LCID LOCALE_ZH_CN = 0x0804;
+constexpr LCID LOCALE_EN_US = 0x0409;
+constexpr LCID LOCALE_UNKNOWN = 0x1000;  // a locale without a number of its own
+// The identifier of a locale name such as "zh_CN", "en_US.UTF-8" or "de-DE"; LOCALE_UNKNOWN for
+// a name this table does not know ("C", "POSIX", "" included).
+LCID LcidFromLocaleName(const CString& name);
+// The user's locale (the environment's LC_ALL, LC_MESSAGES... LANG, as Qt reads them).
+LCID GetSystemDefaultLCID();
+
 // The system's alert sound (any type).
 BOOL MessageBeep(UINT uType);
 

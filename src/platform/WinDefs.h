@@ -88,6 +88,11 @@ constexpr UINT SIZE_RESTORED = 0;
 constexpr UINT SIZE_MINIMIZED = 1;
 constexpr UINT SIZE_MAXIMIZED = 2;
 
+// WM_SYSCOMMAND commands (wParam) a top-level window acts on.
+constexpr WPARAM SC_MINIMIZE = 0xF020;
+constexpr WPARAM SC_CLOSE = 0xF060;
+constexpr WPARAM SC_RESTORE = 0xF120;
+
 // Dialog results and standard command ids.
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;

@@ -1,12 +1,15 @@
 #include "CKRV330View.h"
 
 #include "AppMessages.h"
+#include "CDisplayDlg.h"
 #include "CKTV_Data.h"
 #include "CButton.h"
 #include "Globals.h"
 #include "LinkGlobals.h"
 #include "MenuTemplate.h"
 #include "ShellGlobals.h"
+
+#include <QDir>
 
 namespace {
 
@@ -18,13 +21,14 @@ void RegisterConnectMenu()
                                                            MenuItem("Network", ID_CONNECT_NET)})});
 }
 
-// Where the link's controls sit on the form until the whole form lays them out.
-const CRect kConnectRect(830, 8, 910, 38);
-const CRect kLinkStateRect(700, 12, 820, 34);
-
 }  // namespace
 
-CKRV330View::CKRV330View() : m_CommWorker(*this) {}
+CKRV330View::CKRV330View() : m_CommWorker(*this)
+{
+    for (auto& column : m_nMixMemory)
+        for (int& level : column)
+            level = 100;
+}
 
 CKRV330View::~CKRV330View()
 {
@@ -63,34 +67,69 @@ void CKRV330View::MakeTransports()
     m_pSerialLink->SetNextSendData(scanner);
 }
 
-void CKRV330View::CreateLinkControls()
-{
-    if (!m_btnConnect.GetSafeHwnd())
-        m_btnConnect.Create("", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, kConnectRect, this, IDC_CONNECT);
-    if (!m_staticLink.GetSafeHwnd())
-        m_staticLink.Create("", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, kLinkStateRect, this, IDC_LINK_STATE);
-    m_staticLink.StartBlink();
-}
-
 void CKRV330View::OnInitialUpdate()
 {
     g_pMainView = this;
     m_SendQueue.SetNotifyWnd(m_hWnd);
-    g_pCommand = &m_SendQueue;
     // The change scanner posts to the view from the worker: known before the worker starts.
     g_hMainViewWnd = m_hWnd;
+    m_bmpBackCn.DeleteObject();
+    m_bmpBackCn.LoadBitmap(IDB_VIEW_BACK_CN);
+    m_bmpBackEn.DeleteObject();
+    m_bmpBackEn.LoadBitmap(IDB_VIEW_BACK_EN);
+    g_szWorkDir = QDir::currentPath().toStdString();
+    for (int i = 0; i < LINK_CHANNELS; ++i) {
+        g_nLinkGroup[i] = i;
+        g_nOutputGroup[i] = i;
+    }
+    m_szPcFileFolder[PC_FOLDER_HEX - 1] = GetDocumentsFolder();
     m_bLinked = 0;
+    LoadDspMcuSettings();
+    if (g_strLanguage.empty()) {
+        g_strLanguage = g_bChinese ? "Chinese" : "English";
+        SaveDspMcuSettings();
+    } else {
+        g_bChinese = g_strLanguage == "Chinese" ? 1 : 0;
+    }
     MakeTransports();
-    CreateLinkControls();
+    InitControls();
     RegisterConnectMenu();
     m_menuConnect.DestroyMenu();
     m_menuConnect.LoadMenu(IDR_MENU_CONNECT);
-    ShowLinkState(FALSE);
-    EnsureUsbRegKey();
+    SwitchLanguage(FALSE);
+    SelectModeButton(0, FALSE);
+    ShowPage(g_nCurPage, FALSE);
+    SetInputSource(g_byInputSource, FALSE);
     // The first poll takes stock: devices present now are the first connect's business.
     m_pHotplug->Poll();
     StartHotplugPolling();
+    RefreshTitleAndFolders();
+    g_pCommand = &m_SendQueue;
+    g_pViewWnd = this;
+    m_MsgBox.CreateHidden(this);
+    LoadDspMcuSettings();
+    EnsureUsbRegKey();
+    SavePcFileFolders(0);
+    LoadLineSetting();
+    GetClientRect(&m_rcDrag);
+    m_bDragging = 0;
     PostMessage(WM_FIRST_CONNECT);
+}
+
+LRESULT CKRV330View::OnMixMatrixChanged(WPARAM wParam, LPARAM lParam)
+{
+    // The cell comes from another window: checked before it indexes the memory.
+    const MixCell* cell = reinterpret_cast<const MixCell*>(wParam);
+    if (cell && cell->nColumn >= 0 && cell->nColumn < MIX_COLUMNS && cell->nRow >= 1 && cell->nRow <= MIX_ROWS)
+        m_nMixMemory[cell->nColumn][cell->nRow - 1] = int(lParam);
+    return lParam;
+}
+
+int CKRV330View::GetMixMemory(int nColumn, int nRow) const
+{
+    if (nColumn < 0 || nColumn >= MIX_COLUMNS || nRow < 1 || nRow > MIX_ROWS)
+        return -1;
+    return m_nMixMemory[nColumn][nRow - 1];
 }
 
 void CKRV330View::ShutDownLink()
@@ -125,6 +164,9 @@ void CKRV330View::OnDestroy()
         g_hMainViewWnd = nullptr;
     if (g_pCommand == &m_SendQueue)
         g_pCommand = nullptr;
+    if (g_pViewWnd == this)
+        g_pViewWnd = nullptr;
+    DestroyTransferPopup();
     CWnd::OnDestroy();
 }
 
@@ -182,6 +224,10 @@ LRESULT CKRV330View::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return OnInputTypeReceived(wParam, lParam);
     case WM_SPEAKER_MAP_CHANGED:
         return OnSpeakerMapChanged(wParam, lParam);
+    case WM_SCENE_NAME_CHANGED:
+        return OnSceneNameChanged(wParam, lParam);
+    case WM_MIX_MATRIX_CHANGED:
+        return OnMixMatrixChanged(wParam, lParam);
     case WM_WIFI_OP_RESULT:
         return OnWifiResetResult(wParam, lParam);
     case WM_UPDATE_STEP_DONE:

@@ -15,17 +15,32 @@
 // worker and the watchdog reach the view only through posted messages. The view never holds
 // g_csComm while it stops the worker or the watchdog.
 //
+// The form: 1204 x 699 pixels on the background bitmap of the language (285 Chinese, 284
+// English); a bar of command buttons, selectors and the scene name along the top, the page tab
+// control 1368 below it hosting the output page. Hidden from the start and for the whole run:
+// the page tab buttons, the mode buttons, buttons 8803, 8804, 2823, 2824, the percentage
+// selector 2885, the name edit 1002 and the progress bar 1414.
+//
 // Services that tests replace: the HID backend (HidBackend::Set) and the reachability check
 // (SetReachability) are taken when OnInitialUpdate makes the transports, so install both
 // before it. The scene object is the document's (SetSceneData).
 #pragma once
 
+#include "CBitButton.h"
+#include "CComBoxBtn.h"
+#include "CEdit.h"
+#include "CEnTabCtrl.h"
+#include "CGradientProgressCtrl.h"
+#include "CInPutDlg.h"
 #include "CKTVCommand.h"
 #include "CMenu.h"
+#include "CMsgBox.h"
 #include "CNet_Socket.h"
+#include "COutputDlg.h"
 #include "CShow_Link.h"
 #include "CWnd.h"
 #include "CXPButton.h"
+#include "GdiObjects.h"
 #include "CommWorker.h"
 #include "FirmwareUpdate.h"
 #include "CSerialPort.h"
@@ -40,9 +55,58 @@
 class CKTV_Data;
 class IReachability;
 
-// Form controls of the link.
+// Form controls (ids of the form's template, 101).
+constexpr UINT IDD_MAIN_VIEW = 101;
 constexpr UINT IDC_CONNECT = 1413;      // connect / disconnect button
 constexpr UINT IDC_LINK_STATE = 2776;   // link indicator
+constexpr UINT IDC_LINK_LR = 2888;
+constexpr UINT IDC_RESET_MAP = 2887;
+constexpr UINT IDC_PERCENT = 2885;
+constexpr UINT IDC_AUDIO_SOURCE = 2822;
+constexpr UINT IDC_SOURCE_ON = 2824;
+constexpr UINT IDC_SPARE = 2823;
+constexpr UINT IDC_MINIMIZE = 2772;
+constexpr UINT IDC_EXIT = 2773;
+constexpr UINT IDC_SCENE_NAME = 2770;
+constexpr UINT IDC_PAGE_OUTPUT = 2561;  // page tab buttons 2561 output, 2562 input, 2563 third
+constexpr UINT IDC_MODE_FIRST = 2066;   // mode buttons 2066..2069
+constexpr UINT IDC_SCENE_NAME_EDIT = 1002;
+constexpr UINT IDC_SCENE_MENU = 8801;
+constexpr UINT IDC_SETTINGS_MENU = 8802;
+constexpr UINT IDC_SYSTEM = 8803;
+constexpr UINT IDC_FUNCTION_8804 = 8804;
+constexpr UINT IDC_VIEW_PROGRESS = 1414;
+constexpr UINT IDC_PAGE_TAB = 1368;
+constexpr UINT IDC_INPUT_TYPE = 2820;
+constexpr UINT IDC_MIXER = 2821;
+constexpr UINT IDC_EQ_MODE = 2860;
+constexpr UINT IDC_BYPASS_ALL = 2861;
+constexpr UINT IDC_RESET_ALL_EQ = 2862;
+
+// Notify ids of the three selectors' drop lists (WM_DROPLIST_SELCHANGE wParam).
+constexpr UINT NOTIFY_INPUT_TYPE = 2820;
+constexpr UINT NOTIFY_AUDIO_SOURCE = 2821;
+constexpr UINT NOTIFY_PERCENT = 1311;
+
+// The form's size in pixels and its backgrounds.
+constexpr int VIEW_FORM_WIDTH = 1204;
+constexpr int VIEW_FORM_HEIGHT = 699;
+constexpr UINT IDB_VIEW_BACK_CN = 285;
+constexpr UINT IDB_VIEW_BACK_EN = 284;
+constexpr UINT IDR_MENU_SCENE = 112;
+constexpr UINT IDR_MENU_SETTINGS = 113;
+
+// Folder kinds of the PC files ("PC_File" values); kind k is m_szPcFileFolder[k - 1].
+constexpr int PC_FOLDER_SCENE = 1;      // "File_Path"
+constexpr int PC_FOLDER_ALL = 2;        // "AllFile_Path"
+constexpr int PC_FOLDER_MAP = 3;        // "Map_Path"
+constexpr int PC_FOLDER_HEX = 4;        // "Hex": also the firmware folder of "DspMcu" "Path"
+constexpr int PC_FOLDER_KINDS = 4;
+
+// The settings keys the view reads and writes (registry form, see SettingsStore.h).
+extern const char* const g_pszDspMcuKey;   // "Name", "Path", "Language"
+extern const char* const g_pszLineSetKey;  // "Line_Set"
+extern const char* const g_pszPcFileKey;   // "File_Path", "AllFile_Path", "Map_Path", "Hex"
 
 // The device popup (menu resource 114) and the USB entries of the built popups.
 constexpr UINT IDR_MENU_CONNECT = 114;
@@ -67,6 +131,17 @@ constexpr UINT HOTPLUG_POLL_MS = 500;
 
 constexpr int CONNECT_CLOSE_PAUSE_MS = 500;  // the button's disconnect pauses before it closes
 
+// The cell a WM_MIX_MATRIX_CHANGED reports (wParam points to one, lParam is the level).
+struct MixCell {
+    int nColumn;  // output 0..9
+    int nRow;     // source 1..12
+};
+constexpr int MIX_COLUMNS = 10;
+constexpr int MIX_ROWS = 12;
+
+class CDisplayDlg;
+class CGradientProgressLink;
+
 class CKRV330View : public CWnd, public ICommTransactions {
 public:
     CKRV330View();
@@ -89,6 +164,68 @@ public:
     virtual void OnInitialUpdate();
     // The comm worker, the in-use claim and the watchdog end (program shut-down). Once.
     void ShutDownLink();
+
+    // =========================================================================================
+    // The form (user-interface thread)
+
+    // Skins the form's controls, creates the output page and the transfer popup. Once, from
+    // OnInitialUpdate.
+    void InitControls();
+    // bStore: leave the page shown and make page (0 input, 1 output, 2 third) current; then show
+    // g_nCurPage. Without bStore page is not looked at.
+    void ShowPage(int nPage, BOOL bStore);
+    // After a scene load: speaker groups, source toggle, output source bits, routing, source.
+    void ReloadFromScene();
+    // bToggle flips the language first; then every language-dependent text and image of the form.
+    void SwitchLanguage(BOOL bToggle);
+    void ApplyLanguage();
+    // bStore: makes mode n (0..3) current unless it is; without bStore only unchecks the button
+    // of the current mode.
+    void SelectModeButton(int n, BOOL bStore);
+    // The main window's caption becomes the product name.
+    void RefreshTitleAndFolders();
+    // The live scene's name on button 2770 and in edit 1002 (checked when not empty);
+    // g_bSendSceneName = bMarkForSend.
+    void ShowLiveSceneName(BOOL bMarkForSend);
+    // As above for a scene that arrived: with no device scene in use the custom name shows in
+    // the current language.
+    void ShowReceivedSceneName();
+    // The name of the live scene from a file title: at most 13 bytes on the button, only its
+    // single-byte characters (or "Custom") in the device's name field; sent by the scanner.
+    void SetSceneNameFromTitle(const CString& strTitle);
+
+    // Registry: the firmware-file memory and the language ("DspMcu"), the line option
+    // ("Line_Set"), the PC-file folders ("PC_File", kinds 1..4; kind 0 only creates a missing
+    // key). Each returns TRUE.
+    BOOL LoadDspMcuSettings();
+    BOOL SaveDspMcuSettings();
+    BOOL LoadLineSetting();
+    BOOL SaveLineSetting();
+    BOOL LoadPcFileFolders(int nKind);
+    BOOL SavePcFileFolders(int nKind);
+    // TRUE when path does not exist or is not a folder.
+    static BOOL IsFolderMissing(const CString& path);
+    // The user's documents folder, where every folder memory falls back to.
+    static CString GetDocumentsFolder();
+    // Folder memory of kind 1..4 (empty for any other kind); SetPcFileFolder for the file
+    // dialogs that choose a new one.
+    CString GetPcFileFolder(int nKind) const;
+    void SetPcFileFolder(int nKind, const CString& path);
+
+    // The form's controls, for the pages and tests.
+    CBitButton& GetSceneNameButton() { return m_btnSceneName; }
+    CEdit& GetSceneNameEdit() { return m_editSceneName; }
+    CComBoxBtn& GetInputTypeSelector() { return m_cmbInputType; }
+    CComBoxBtn& GetAudioSourceSelector() { return m_cmbAudioSource; }
+    CBitButton& GetSourceOnButton() { return m_btnSourceOn; }
+    CEnTabCtrl& GetPageTab() { return m_Tab; }
+    COutputDlg& GetOutputPage() { return m_OutputPage; }
+    CInPutDlg& GetInputPage() { return m_InputPage; }
+    CGradientProgressCtrl& GetViewProgress() { return m_Progress; }
+    int GetSourceOn() const { return m_bSourceOn; }
+    CMsgBox& GetMsgBox() { return m_MsgBox; }
+    // The last level the mixer reported for column 0..9, row 1..12 (-1 outside).
+    int GetMixMemory(int nColumn, int nRow) const;
 
     // =========================================================================================
     // Link control
@@ -158,6 +295,11 @@ public:
     // Reopen the link in firmware mode over USB (path) / the network; TRUE on success.
     BOOL OpenUsbForUpdate(const CString& path);
     BOOL OpenNetForUpdate();
+    // One reconnect attempt of an update waiting for its device (the reconnect polling calls it);
+    // bMore FALSE: the last attempt, which reports the failure. TRUE when the update can run.
+    BOOL ReconnectForUpdate(BOOL bMore);
+    // The user abandons a running update: the link closes and the update is reported failed.
+    void AbortFirmwareUpdate();
     // The update whose frames the worker writes in firmware mode (null before OnInitialUpdate).
     CFirmwareUpdate* GetFirmwareUpdate() const { return m_pFirmware.get(); }
 
@@ -184,6 +326,57 @@ public:
     void SetInputSource(int nKind, BOOL bStore);
     // Every output in a group of its own after a scene load.
     void RebuildLinkGroups();
+    // The transfer popup's bar to 0..m_nBatchCount, position 0.
+    void ResetTransferProgress(int nUnused = 0);
+    // Shows the transfer popup (mode 0 disables the view, 1 the open preset dialog).
+    void ShowTransferPopup(int nMode);
+
+    // Re-sends one channel with its output switched off during the transfer: channel off,
+    // whole block, channel in its real state. Only while linked. The NoLock and LevelMuted
+    // forms rely on the caller's g_csComm.
+    void SendOutputChannelMuted(int nCh, int nUnused = 0);
+    void SendOutputChannelMutedNoLock(int nCh);
+    void SendOutputLevelMuted(int nCh);
+    void SendInputChannelMuted(int nCh, int nUnused = 0);
+
+    // Speaker types: bAll FALSE gives output nCh its type of g_bySpeakerType (crossover preset)
+    // and, when linked, sends sub-commands 6, 7 and its crossover record; bAll TRUE (linked)
+    // sends 6, 7 and the ten crossover records.
+    void SendSpeakerTypes(int nCh, BOOL bAll);
+    // After stored scene n was deleted while in use: its name, then no scene in use (52).
+    void SendSceneNameAndDeselect(int n);
+    // Output dst takes equaliser and level of src (CopyOutputChannel: everything but name and
+    // mix B); when linked its whole block is queued. Caller holds g_csComm.
+    void CopyOutputSettings(int nSrc, int nDst);
+    void CopyOutputChannel(int nSrc, int nDst);
+    // Output dst takes equaliser and level of src; a tweeter keeps a usable high-pass (at least
+    // 20 Hz, never off). When linked its block is sent inside the master-output mute.
+    void CopyOutputForSpeakerType(int nSrc, int nDst);
+    // The used left/right pairs copy left to right (0) or right to left (1), the destination
+    // joining the source's group. TRUE when the current output was a destination.
+    BOOL CopyPairedChannels(int nDirection);
+    // Bands 0..14 of music input nCh to the 15-band grid, 15..30 to the third-octave grid;
+    // when linked its block is sent inside the master-output mute.
+    void ResetInputEqFrequencies(int nCh);
+    // Speaker-type states rebuilt from the device's types (duplicates removed and sent back).
+    void ReapplyDeviceSpeakerTypes(BOOL bKeepLinkMode = FALSE);
+    // Bands 0..30 of output nCh back to the third-octave grid; queued when linked. Caller
+    // holds g_csComm.
+    void ResetOutputEqChannel(int nCh);
+    // The same for the current output and its link group, wrapped in the master-output mute.
+    void ResetOutputEqFrequencies();
+    // The 16 mix bytes of output nCh from its speaker type (0..24; others leave them), then
+    // every output's mix levels reloaded from the image (the setters stamp).
+    void ApplySpeakerTypeMix(int nCh, int nType);
+    // Each output takes its type of g_bySpeakerType without a crossover preset.
+    void ApplySpeakerTypesToChannels();
+    // One scene's name and ten output blocks as a counted batch to scene nScene (0 live under
+    // the caller's lock, 1..6 stored); bPack packs the model first and adds names and 52.
+    void WriteSceneToDevice(int nScene, BOOL bPack);
+    // The live scene and the six stored scenes as one counted batch. Caller holds g_csComm.
+    void WriteAllScenesToDevice();
+    // When the input page is shown, its source button is redrawn.
+    void RefreshInputSourceButtons();
 
     // =========================================================================================
     // State for the pages and tests
@@ -193,11 +386,14 @@ public:
     CKTVCommand& GetSendQueue() { return m_SendQueue; }
     CNet_Socket* GetNetSocket() const { return m_pNetSocket.get(); }
     CUsbLink* GetUsbLink() const { return m_pUsbLink.get(); }
+    CSerialLink* GetSerialLink() const { return m_pSerialLink.get(); }
     const CCommWorker& GetCommWorker() const { return m_CommWorker; }
     CXPButton& GetConnectButton() { return m_btnConnect; }
     CShow_Link& GetLinkIndicator() { return m_staticLink; }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Enter and Esc move the focus to the view and go no further; Tab goes to the output page.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
     // =========================================================================================
@@ -205,6 +401,10 @@ protected:
 
     void OnDestroy() override;
     void OnTimer(UINT_PTR nIDEvent) override;
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(CDC* pDC) override;
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) override;
+
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     // Button 1413: disconnects when linked; otherwise offers the free USB devices and the
@@ -226,6 +426,9 @@ protected:
     LRESULT OnSceneReceived(WPARAM wParam, LPARAM lParam);
     LRESULT OnInputTypeReceived(WPARAM wParam, LPARAM lParam);
     LRESULT OnSpeakerMapChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSceneNameChanged(WPARAM wParam, LPARAM lParam);
+    // WM_MIX_MATRIX_CHANGED: remembers the level of the cell; returns the level.
+    LRESULT OnMixMatrixChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnWifiResetResult(WPARAM wParam, LPARAM lParam);
     // WM_UPDATE_STEP_DONE: lParam 57 is the end of a successful update.
     LRESULT OnUpdateDone(WPARAM wParam, LPARAM lParam);
@@ -245,7 +448,24 @@ private:
     // with bReport the compatibility message first.
     void RefuseDevice(BOOL bReport);
     void ReportVersionMismatch();
-    void CreateLinkControls();
+    void CreateFormControls();
+    void CreateTransferPopup();
+    void DestroyTransferPopup();
+    // Rebuilds g_bOutputSourceBit from byte 287 of each live output block.
+    void LoadOutputSourceBits();
+    // Fills the two source selectors in the current language and selects by the system block.
+    void FillSourceSelectors();
+    // Writes one "PC_File" value; a failed write falls back to the documents folder.
+    void WritePcFolder(int nKind);
+    // A missing "PC_File" key is made with all four folders at the documents folder; TRUE then.
+    BOOL CreatePcFileKeyIfMissing();
+    void CopyOutput(int nSrc, int nDst, BOOL bAll);
+    // The device's speaker types become the program's, duplicates removed (TRUE when some were,
+    // and the system copy then holds the fixed list). Takes g_csComm.
+    BOOL TakeDeviceSpeakerTypes();
+    // Sends the fixed speaker types and the state record.
+    void SendSpeakerTypeFix();
+    void ShowSceneName(const CString& text);
     void MakeTransports();
     // Builds and shows a popup of USB1..USBn (and, with bNet, the network entry) below 1413.
     void TrackUsbPopup(int nDevices, BOOL bNet);
@@ -269,10 +489,54 @@ private:
     int m_nSavedMasterSwitch = 0;   // g_bySysParams[4] while a bulk transfer mutes the outputs
     int m_bExitDone = 0;            // the link has been shut down
 
-    // ---- menus and form controls of the link ----
-    CMenu m_menuConnect;  // resource 114: "USB" 732, "Network" 733
-    CXPButton m_btnConnect;
-    CShow_Link m_staticLink;
+    int m_nSavedOn = 0;             // on/off of the channel being re-sent switched off
+    int m_bSourceOn = 0;            // toggle 2824: 0 while the second audio source is off
+    int m_nMixMemory[MIX_COLUMNS][MIX_ROWS];  // last mixer level per column and row - 1; 100 at start
+    CString m_szPcFileFolder[PC_FOLDER_KINDS];  // folder memory by kind - 1
+    CRect m_rcDrag;                 // a press inside starts a window drag
+    int m_bDragging = 0;
+    CPoint m_ptGrab;
+
+    // ---- menus and form controls, in the form's order ----
+    CBitButton m_btnLinkLR;                 // 2888
+    CBitButton m_btnResetMap;               // 2887
+    CComBoxBtn m_cmbPercent;                // 2885 (hidden)
+    CComBoxBtn m_cmbAudioSource;            // 2822
+    CBitButton m_btnSourceOn;               // 2824 (hidden)
+    CBitButton m_btnSpare;                  // 2823 (hidden)
+    CShow_Link m_staticLink;                // 2776
+    CBitButton m_btnMinimize;               // 2772
+    CBitButton m_btnExit;                   // 2773
+    CBitButton m_btnSceneName;              // 2770 (disabled: its caption is the scene name)
+    CBitButton m_btnPage[3];                // 2561..2563 (hidden)
+    CXPButton m_btnMode[4];                 // 2066..2069 (hidden)
+    CEdit m_editSceneName;                  // 1002 (hidden)
+    CXPButton m_btnSceneMenu;               // 8801
+    CXPButton m_btnSystem;                  // 8803 (hidden)
+    CXPButton m_btn8804;                    // 8804 (hidden)
+    CXPButton m_btnSettingsMenu;            // 8802
+    CXPButton m_btnConnect;                 // 1413
+    CGradientProgressCtrl m_Progress;       // 1414 (hidden)
+    CEnTabCtrl m_Tab;                       // 1368: the output page is its child
+    CComBoxBtn m_cmbInputType;              // 2820
+    CBitButton m_btnMixer;                  // 2821
+    CBitButton m_btnEqMode;                 // 2860
+    CBitButton m_btnBypassAll;              // 2861
+    CBitButton m_btnResetAllEq;             // 2862
+    CBitmap m_bmpBackCn;
+    CBitmap m_bmpBackEn;
+    CFont m_fontName;                       // Arial 17: edit 1002 and the caption of 2770
+    CMenu m_menuScene;                      // resource 112
+    CMenu m_menuSettings;                   // resource 113
+    CMenu m_menuConnect;                    // resource 114: "USB" 732, "Network" 733
+    CInPutDlg m_InputPage;                  // never given a window
+    COutputDlg m_OutputPage;
+    CMsgBox m_MsgBox;                       // hidden helper that closes a box after a second
+
+    // The transfer popup (g_pDisplayDlg) and its bar as the link sees it (g_pProgress), both
+    // while the view's window exists.
+    std::unique_ptr<CDisplayDlg> m_pDisplayDlg;
+    std::unique_ptr<CGradientProgressLink> m_pPopupProgress;
 
     // ---- the comm worker: declared last, so it ends before the transports it calls go ----
     CCommWorker m_CommWorker;

@@ -3,6 +3,7 @@
 // of what the reply engine posts when data has arrived.
 #include "CKRV330View.h"
 
+#include "CDisplayDlg.h"
 #include "CKTV_Data.h"
 #include "CKTV_OutData.h"
 #include "Clock.h"
@@ -81,28 +82,32 @@ void CKRV330View::RecallScene(int nScene, int)
     }
     g_bSceneModified = 0;
     g_byCurScene = BYTE(nScene);
-    CSingleLock lock(g_csComm);  // the caller holds it already for scene 0: taken again
-    if (nScene > 0) {
-        m_nBatchCount = 0;
-        HoldSystemOutput(FALSE);
-    }
-    for (int ch = 0; ch < LINK_CHANNELS; ++ch) {
-        std::unique_ptr<CSendData> item = BuildReadRequest(nScene, BLOCK_OUTPUT, ch, TRUE);
-        if (!item)
-            continue;
-        // The last block ends the batch and does not advance the count.
-        if (ch == LINK_CHANNELS - 1) {
-            item->SetLastRead(TRUE);
-            QueueCounted(m_SendQueue, std::move(item), m_nBatchCount);
-        } else {
-            QueueCounted(m_SendQueue, std::move(item), m_nBatchCount++);
+    {
+        CSingleLock lock(g_csComm);  // the caller holds it already for scene 0: taken again
+        if (nScene > 0) {
+            m_nBatchCount = 0;
+            HoldSystemOutput(FALSE);
+        }
+        for (int ch = 0; ch < LINK_CHANNELS; ++ch) {
+            std::unique_ptr<CSendData> item = BuildReadRequest(nScene, BLOCK_OUTPUT, ch, TRUE);
+            if (!item)
+                continue;
+            // The last block ends the batch and does not advance the count.
+            if (ch == LINK_CHANNELS - 1) {
+                item->SetLastRead(TRUE);
+                QueueCounted(m_SendQueue, std::move(item), m_nBatchCount);
+            } else {
+                QueueCounted(m_SendQueue, std::move(item), m_nBatchCount++);
+            }
+        }
+        ResetTransferProgress();
+        g_bTransferBusy = 1;
+        if (nScene > 0) {
+            QueueCounted(m_SendQueue, BuildCommand(SYS_SCENE_NAME, 0), m_nBatchCount++);
+            HoldSystemOutput(TRUE);
         }
     }
-    g_bTransferBusy = 1;
-    if (nScene > 0) {
-        QueueCounted(m_SendQueue, BuildCommand(SYS_SCENE_NAME, 0), m_nBatchCount++);
-        HoldSystemOutput(TRUE);
-    }
+    ShowTransferPopup(nScene > 0 ? 1 : 0);
     g_bSceneModified = 0;
 }
 
@@ -113,15 +118,25 @@ void CKRV330View::SendCommand(int nCmd, int nScene)
 {
     if (!m_bLinked)
         return;
-    CSingleLock lock(g_csComm);
-    std::unique_ptr<CSendData> item = BuildCommand(nCmd, nScene);
-    if (!item)
-        return;
-    if (nCmd == SYS_WIFI_DEFAULT) {
-        item->SetNotify(TRUE);
-        g_bTransferBusy = 1;
+    const bool wifiDefault = nCmd == SYS_WIFI_DEFAULT;
+    {
+        CSingleLock lock(g_csComm);
+        std::unique_ptr<CSendData> item = BuildCommand(nCmd, nScene);
+        if (!item)
+            return;
+        if (wifiDefault) {
+            // Busy before the worker can take the item: its end clears the flag.
+            item->SetNotify(TRUE);
+            g_bTransferBusy = 1;
+        }
+        m_SendQueue.AddSendData(std::move(item));
     }
-    m_SendQueue.AddSendData(std::move(item));
+    if (wifiDefault) {
+        if (g_pDisplayDlg) {
+            g_pDisplayDlg->SetFactoryMode();
+            g_pDisplayDlg->ShowProgress(1);
+        }
+    }
 }
 
 void CKRV330View::SetSysCmd5Pending(BOOL bOn)
@@ -234,7 +249,8 @@ LRESULT CKRV330View::OnSceneReceived(WPARAM wParam, LPARAM)
             m_pScene->SetFromDevice(g_Scene, scene);
         g_bSceneModified = 0;
         RebuildLinkGroups();
-        BuildSpeakerGroups();
+        ReloadFromScene();
+        ShowReceivedSceneName();
         g_bOnline = 1;
         g_bTransferBusy = 0;
     }
@@ -267,18 +283,10 @@ LRESULT CKRV330View::OnSpeakerMapChanged(WPARAM, LPARAM)
         CSingleLock lock(g_csComm);
         g_bySysParams[2] = 0;
         g_SourceRules.SelectSourceRow(g_byInputSource, g_bySysGroup8[1]);
-        ResetSpeakerTypes();
-        for (int i = 0; i < SPEAKER_CHANNELS; ++i)
-            SpeakerTypeOf(g_bySpeakerType, i) = g_bySysSpeakerType[i];
-        removed = RemoveDuplicateTypes();
-        if (removed)
-            for (int i = 0; i < SPEAKER_CHANNELS; ++i)
-                g_bySysSpeakerType[i] = SpeakerTypeOf(g_bySpeakerType, i);
+        removed = TakeDeviceSpeakerTypes();
     }
-    if (removed) {
-        SendCommand(SYS_SPEAKER_TYPES, 0);
-        SendCommand(SYS_STATE_RECORD, 0);
-    }
+    if (removed)
+        SendSpeakerTypeFix();
     {
         CSingleLock lock(g_csComm);
         if (m_pScene)

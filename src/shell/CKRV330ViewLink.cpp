@@ -5,6 +5,8 @@
 
 #include "AppMessages.h"
 #include "CKTV_Data.h"
+#include "CDisplayDlg.h"
+#include "DevicePopup.h"
 #include "Clock.h"
 #include "FirmwarePackets.h"
 #include "FirmwareState.h"
@@ -56,12 +58,20 @@ BOOL CKRV330View::StartComm(BOOL)
     // Up before the worker's first pass tests them.
     g_bUsbOpen = 1;
     m_bLinked = 1;
+    // The serial link runs its own worker; the comm worker serves USB and the network.
+    if (g_nLinkType == 3) {
+        if (m_pSerialLink)
+            m_pSerialLink->StartWorker();
+        return TRUE;
+    }
     m_CommWorker.StartWorker(g_bUpdating ? TRUE : FALSE);
     return TRUE;
 }
 
 BOOL CKRV330View::StopComm(BOOL bFull)
 {
+    if (m_pSerialLink)
+        m_pSerialLink->StopWorker();
     if (!m_CommWorker.StopWorker(bFull))
         return FALSE;
     g_bUsbOpen = 0;
@@ -194,22 +204,13 @@ void CKRV330View::TrackUsbPopup(int nDevices, BOOL bNet)
 {
     CMenu popup;
     popup.CreatePopupMenu();
-    const int count = std::min(nDevices, int(ID_USB_DEVICE_LAST - ID_USB_DEVICE_FIRST) + 1);
-    for (int i = 0; i < count; ++i)
-        popup.AppendMenu(MF_STRING, ID_USB_DEVICE_FIRST + UINT(i), ("USB" + std::to_string(i + 1)).c_str());
-    if (bNet)
-        popup.AppendMenu(MF_STRING, ID_CONNECT_NET, g_strDeviceIp.c_str());
+    BuildDevicePopup(popup, nDevices, bNet);
     TrackPopupBelowConnect(&popup);
 }
 
 void CKRV330View::TrackPopupBelowConnect(CMenu* pPopup)
 {
-    CRect rc;
-    if (m_btnConnect.GetSafeHwnd())
-        m_btnConnect.GetWindowRect(&rc);
-    else
-        GetWindowRect(&rc);
-    pPopup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, rc.left, rc.bottom + 2, this);
+    TrackPopupBelow(pPopup, &m_btnConnect, this);
 }
 
 void CKRV330View::OnSelectUsbDevice(UINT nID)
@@ -319,6 +320,9 @@ BOOL CKRV330View::CloseSerialLink()
         m_pSerialLink->CloseSerialLink();  // worker, carried request, port
     m_bLinked = 0;
     g_bOnline = 0;
+    m_Progress.SetPos(0);
+    m_editSceneName.SetWindowText("");
+    m_btnSceneName.SetWindowText("");
     KillTimer(VIEW_TIMER_LEVEL);
     {
         CSingleLock lock(g_csComm);
@@ -363,6 +367,9 @@ LRESULT CKRV330View::OnLinkLost(WPARAM, LPARAM)
             m_pFirmware->EndUpdate();
     }
     g_bUpdating = 0;
+    // A batch that the loss cut short never ends: its popup goes now, giving the view back.
+    if (g_pDisplayDlg)
+        g_pDisplayDlg->HideProgress();
     ShowConnectFailure();
     CloseByLinkType();
     m_SendQueue.RemoveAllSendData();

@@ -1,4 +1,8 @@
 #include "ShellGlobals.h"
 
 CKRV330View* g_pMainView = nullptr;
+CWnd* g_pViewWnd = nullptr;
 std::atomic<int> g_bTransferBusy{0};
+CString g_szWorkDir;
+int g_nLineSet = 1;
+int g_bOutputSourceBit[10][OUTPUT_SOURCE_BITS] = {};

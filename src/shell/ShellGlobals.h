@@ -1,6 +1,6 @@
-// Program-wide state that the shell owns: the main view pointer and the transfer-busy flag.
-// The firmware update's flags (g_bUpdating, g_bUpdateWaiting, g_nFirmwareStep) are the link's
-// (FirmwareState.h).
+// Program-wide state that the shell owns: the main view pointers, the transfer-busy flag, the
+// working folder, the line option and the routing bits of the outputs. The firmware update's
+// flags (g_bUpdating, g_bUpdateWaiting, g_nFirmwareStep) are the link's (FirmwareState.h).
 #pragma once
 
 #include "WinTypes.h"
@@ -8,12 +8,26 @@
 #include <atomic>
 
 class CKRV330View;
+class CWnd;
 
 // The one main view, through which pages and dialogs reach the send entry points. Set by the
 // view's initial update, cleared when the view goes. User-interface thread.
 extern CKRV330View* g_pMainView;
+// The same view as a plain window (set and cleared with g_pMainView).
+extern CWnd* g_pViewWnd;
 
 // A counted batch or the Wi-Fi factory default is running (the transfer popup shows). Set and
 // cleared on the user-interface thread; the network transaction clears it on the comm worker
 // after the Wi-Fi factory default.
 extern std::atomic<int> g_bTransferBusy;
+
+// The current folder when the view started.
+extern CString g_szWorkDir;
+
+// The line option of the advanced input settings ("Line_Set" in the registry); 1 at start.
+extern int g_nLineSet;
+
+// [i][k]: bit k of byte 287 (the flag byte) of live output block i; rebuilt by the view after
+// every scene load. User-interface thread.
+constexpr int OUTPUT_SOURCE_BITS = 8;
+extern int g_bOutputSourceBit[10][OUTPUT_SOURCE_BITS];

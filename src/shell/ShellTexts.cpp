@@ -4,6 +4,7 @@ const CString g_strNoLinkCn = "没有连接可以打开";
 const CString g_strNoLinkEn = "No connection can be opened";
 const CString g_strNeedFirmwareCn = "设备异常 请更新固件!";
 const CString g_strNeedFirmwareEn = "Please Update the Firmware!";
+const CString g_strCustomNameCn = "自定义";
 
 const char* const g_szProgramVersion = "MPEK-QK1.00";
 

@@ -8,6 +8,7 @@ extern const CString g_strNoLinkCn;         // neither a free USB device nor the
 extern const CString g_strNoLinkEn;
 extern const CString g_strNeedFirmwareCn;   // the device answered with an empty data reply
 extern const CString g_strNeedFirmwareEn;
+extern const CString g_strCustomNameCn;     // "自定义": the custom scene's name shown in Chinese
 
 // The program's version tag: characters 0..6 are the product prefix, character 7 the major
 // version digit. A device must report the same prefix and major digit; minor versions are free.

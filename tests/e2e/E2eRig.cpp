@@ -162,6 +162,14 @@ void ResetLinkGlobals()
     for (CEvent& ev : g_hCommEvents)
         ev.ResetEvent();
     SettingsStore::DeleteKey(g_pszUsbKey);
+    // The view's own settings start from a clean profile: no saved language, line option or
+    // folders carried over from another test.
+    SettingsStore::DeleteKey(g_pszDspMcuKey);
+    SettingsStore::DeleteKey(g_pszLineSetKey);
+    SettingsStore::DeleteKey(g_pszPcFileKey);
+    g_strLanguage.clear();
+    g_strFirmwarePath.clear();
+    g_nLineSet = 1;
 }
 
 LinkRig::LinkRig(Door door)
@@ -206,7 +214,7 @@ void LinkRig::Start()
     view = std::make_unique<CKRV330View>();
     view->SetReachability(&reach);
     view->SetSceneData(scene.get());
-    view->CreateView(nullptr, CRect(0, 0, 960, 640));
+    view->CreateView(nullptr, CRect(0, 0, VIEW_FORM_WIDTH, VIEW_FORM_HEIGHT));
     view->OnInitialUpdate();
 }
 

@@ -94,6 +94,20 @@ TEST(WindowTree, SiblingOrderAndDialogGroups)
     EXPECT_EQ(top.GetNextDlgGroupItem(&top), nullptr);
 }
 
+TEST(WindowTree, ChildWithoutVisibleStyleStaysHiddenWhenItsParentShowsLater)
+{
+    CRecordingWnd top;
+    ASSERT_TRUE(top.CreateEx(0, nullptr, "t", WS_POPUP, Box(0, 0, 100, 40), nullptr, 0));
+    CRecordingWnd shown, hidden;
+    ASSERT_TRUE(shown.Create(nullptr, "", WS_CHILD | WS_VISIBLE, Box(0, 0, 5, 5), &top, 1));
+    ASSERT_TRUE(hidden.Create(nullptr, "", WS_CHILD, Box(0, 0, 5, 5), &top, 2));
+    top.ShowWindow(SW_SHOW);
+    EXPECT_TRUE(shown.IsWindowVisible());
+    EXPECT_FALSE(hidden.IsWindowVisible());
+    hidden.ShowWindow(SW_SHOW);
+    EXPECT_TRUE(hidden.IsWindowVisible());
+}
+
 TEST(WindowContext, AParentsContextDuringAChildsPaintHoldsTheParentsPixels)
 {
     CSolidWnd top(RGB(0, 128, 255));

@@ -61,6 +61,8 @@ constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
 constexpr UINT WM_MBUTTONDOWN = 0x0207;
 constexpr UINT WM_MBUTTONUP = 0x0208;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
+constexpr UINT WM_DISPLAYCHANGE = 0x007E;
+constexpr UINT WM_SYSCOMMAND = 0x0112;
 constexpr UINT WM_USER = 0x0400;
 
 // Mouse-message key state bits (wParam of the mouse messages).

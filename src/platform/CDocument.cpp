@@ -1,0 +1,7 @@
+#include "CDocument.h"
+
+BOOL CDocument::OnNewDocument()
+{
+    SetTitle("");
+    return TRUE;
+}

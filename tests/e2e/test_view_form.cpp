@@ -1,0 +1,254 @@
+// The main view's form without a device: the scene name from a file title, the page switch,
+// the keys the form keeps, the reload after a scene, the custom-name notice, the speaker-type
+// input mix and the copy to a tweeter.
+#include "E2eRig.h"
+
+#include "AppMessages.h"
+#include "CKTV_OutData.h"
+#include "CFilter.h"
+#include "FixedField.h"
+#include "Globals.h"
+#include "SceneImage.h"
+#include "ShellGlobals.h"
+#include "SpeakerTable.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace e2e;
+
+namespace {
+
+class ViewForm : public ::testing::Test {
+protected:
+    ViewForm() : rig(LinkRig::Door::Usb)
+    {
+        rig.hid->Unplug();
+        rig.Start();
+        PumpFor(50);
+    }
+    CKRV330View& view() { return *rig.view; }
+    static std::string LiveName()
+    {
+        return std::string(reinterpret_cast<const char*>(g_Scene + SCENE_NAME_OFFSET),
+                           strnlen(reinterpret_cast<const char*>(g_Scene + SCENE_NAME_OFFSET), SCENE_NAME_SIZE));
+    }
+
+    LinkRig rig;
+};
+
+}  // namespace
+
+TEST_F(ViewForm, SceneNameFromAFileTitle)
+{
+    struct TitleCase {
+        const char* title;
+        const char* shown;   // on button 2770 and in edit 1002
+        const char* device;  // the live scene's name field
+    };
+    const TitleCase cases[] = {
+        {"Short", "Short", "Short"},
+        // 13 bytes, the 12th a single-byte character: the 13th is left out.
+        {"ABCDEFGHIJKLMN", "ABCDEFGHIJKL", "ABCDEFGHIJKL"},
+        // Chinese only: shown, but the device keeps only single-byte characters.
+        {"中文场景", "中文场景", "Custom"},
+        {"AB中文CD", "AB中文CD", "ABCD"},
+        // Two device bytes per Chinese character: six fit, the seventh would pass 13.
+        {"一二三四五六七八", "一二三四五六", "Custom"},
+        // A double-byte character may end at the limit.
+        {"ABCDEFGHIJK中X", "ABCDEFGHIJK中", "ABCDEFGHIJK"},
+    };
+    for (const TitleCase& c : cases) {
+        SCOPED_TRACE(c.title);
+        g_bSendSceneName = 0;
+        view().SetSceneNameFromTitle(c.title);
+        EXPECT_EQ(view().GetSceneNameButton().GetWindowText(), c.shown);
+        EXPECT_EQ(view().GetSceneNameEdit().GetWindowText(), c.shown);
+        EXPECT_TRUE(view().GetSceneNameButton().GetCheck());
+        EXPECT_EQ(LiveName(), c.device);
+        EXPECT_EQ(g_strSceneNameBuf, c.shown);
+        EXPECT_EQ(g_bSendSceneName, 1);
+    }
+    view().SetSceneNameFromTitle("");
+    EXPECT_FALSE(view().GetSceneNameButton().GetCheck());
+    EXPECT_EQ(LiveName(), "Custom");
+}
+
+TEST_F(ViewForm, CustomNameNoticeLightsTheButtonInTheLanguage)
+{
+    for (int cn = 0; cn < 2; ++cn) {
+        g_bChinese = cn;
+        g_bSendSceneName = 0;
+        view().GetSceneNameButton().SetCheck(FALSE);
+        view().SendMessage(WM_SCENE_NAME_CHANGED);
+        EXPECT_EQ(view().GetSceneNameButton().GetWindowText(), cn ? "自定义" : "Custom");
+        EXPECT_TRUE(view().GetSceneNameButton().GetCheck());
+        EXPECT_EQ(g_bSendSceneName, 1);
+    }
+}
+
+TEST_F(ViewForm, PageSwitchShowsOnlyTheOutputPageOrTheEmptyForm)
+{
+    COutputDlg& page = view().GetOutputPage();
+    ASSERT_EQ(g_nCurPage, 1);
+    EXPECT_TRUE(page.GetStyle() & WS_VISIBLE);
+    const int updates = page.GetUpdateCount();
+    view().ShowPage(2, TRUE);
+    EXPECT_EQ(g_nCurPage, 2);
+    EXPECT_FALSE(page.GetStyle() & WS_VISIBLE);
+    view().ShowPage(1, TRUE);
+    EXPECT_EQ(g_nCurPage, 1);
+    EXPECT_TRUE(page.GetStyle() & WS_VISIBLE);
+    EXPECT_EQ(page.GetUpdateCount(), updates + 1);
+    // Without storing, the page asked for is ignored and the current one shown again.
+    view().ShowPage(2, FALSE);
+    EXPECT_EQ(g_nCurPage, 1);
+    EXPECT_TRUE(page.GetStyle() & WS_VISIBLE);
+}
+
+TEST_F(ViewForm, EnterAndEscapeGoToTheViewAndNoFurther)
+{
+    view().ShowWindow(SW_SHOW);
+    QWidget* w = view().GetWidget();
+    w->activateWindow();
+    QApplication::setActiveWindow(w);
+    ASSERT_TRUE(PumpUntil([&] { return w->isActiveWindow(); }, 2000));
+    for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_ESCAPE)}) {
+        view().GetOutputPage().SetFocus();
+        MSG msg{view().GetOutputPage().GetSafeHwnd(), WM_KEYDOWN, key, 0, CPoint()};
+        EXPECT_FALSE(view().PreTranslateMessage(&msg));
+        EXPECT_EQ(CWnd::GetFocus(), &view());
+    }
+    // Tab on the output page: its first band takes the focus.
+    view().SetFocus();
+    MSG tab{view().GetSafeHwnd(), WM_KEYDOWN, VK_TAB, 0, CPoint()};
+    EXPECT_FALSE(view().PreTranslateMessage(&tab));
+    EXPECT_EQ(CWnd::GetFocus(), &view().GetOutputPage());
+}
+
+TEST_F(ViewForm, ReloadAfterASceneTakesTheSourceToggleAndTheRoutingBits)
+{
+    struct ReloadCase {
+        BYTE secondSource;
+        int sourceOn;
+    };
+    const ReloadCase cases[] = {{255, 0}, {1, 1}, {0, 1}};
+    const int loads = view().GetOutputPage().GetRoutingLoads();
+    int n = 0;
+    for (const ReloadCase& c : cases) {
+        SCOPED_TRACE(int(c.secondSource));
+        g_bySysGroup8[4] = c.secondSource;
+        g_Scene[BlockOffset(BLOCK_OUTPUT, 3) + 287] = 0xA5;
+        view().ReloadFromScene();
+        EXPECT_EQ(view().GetSourceOn(), c.sourceOn);
+        EXPECT_EQ(view().GetSourceOnButton().GetCheck(), c.sourceOn);
+        const int bits[8] = {1, 0, 1, 0, 0, 1, 0, 1};
+        for (int k = 0; k < 8; ++k)
+            EXPECT_EQ(g_bOutputSourceBit[3][k], bits[k]) << k;
+        EXPECT_EQ(view().GetOutputPage().GetRoutingLoads(), loads + ++n);
+    }
+}
+
+TEST_F(ViewForm, SpeakerTypeWritesTheInputMixOfItsPlace)
+{
+    struct MixCase {
+        int type;
+        const char* mixA;  // record 33
+        const char* mixB;  // record 34
+    };
+    const MixCase cases[] = {
+        {0, "00 00 00 00 00 00 00 00 ", "00 00 00 00 00 00 00 00 "},
+        {3, "64 00 00 00 00 00 00 00 ", "00 00 00 00 64 00 64 00 "},
+        {9, "00 64 00 00 00 00 00 00 ", "00 00 00 00 00 64 00 64 "},
+        {14, "00 00 64 00 00 00 00 00 ", "00 00 00 00 64 00 64 00 "},
+        {17, "00 00 00 64 00 00 00 00 ", "00 00 00 00 00 64 00 64 "},
+        {20, "32 32 00 00 00 00 00 00 ", "00 00 00 00 32 32 32 32 "},
+        {22, "64 00 00 00 00 00 00 00 ", "00 00 00 00 64 00 64 00 "},
+        {23, "00 64 00 00 00 00 00 00 ", "00 00 00 00 00 64 00 64 "},
+        {24, "64 64 00 00 00 00 00 00 ", "00 00 00 00 64 64 64 64 "},
+    };
+    const BYTE* block = g_Scene + BlockOffset(BLOCK_OUTPUT, 6);
+    for (const MixCase& c : cases) {
+        SCOPED_TRACE(c.type);
+        view().ApplySpeakerTypeMix(6, c.type);
+        EXPECT_EQ(ToHex(Frame(block + 33 * 8, block + 34 * 8)), c.mixA);
+        EXPECT_EQ(ToHex(Frame(block + 34 * 8, block + 35 * 8)), c.mixB);
+        BYTE rec[8];
+        rig.scene->GetOutData(6)->GetMixARecord(rec);
+        EXPECT_EQ(ToHex(Frame(rec, rec + 8)), c.mixA);
+    }
+    // A type past 24 leaves the bytes, but every output still takes its levels from the image.
+    std::memset(g_Scene + BlockOffset(BLOCK_OUTPUT, 2) + 33 * 8, 0x11, 8);
+    view().ApplySpeakerTypeMix(6, 25);
+    EXPECT_EQ(ToHex(Frame(block + 33 * 8, block + 34 * 8)), "64 64 00 00 00 00 00 00 ");
+    BYTE rec[8];
+    rig.scene->GetOutData(2)->GetMixARecord(rec);
+    EXPECT_EQ(ToHex(Frame(rec, rec + 8)), "11 11 11 11 11 11 11 11 ");
+}
+
+TEST_F(ViewForm, CopyToATweeterKeepsAUsableHighPass)
+{
+    struct CopyCase {
+        int dstType;
+        int hp, lp, hpSlope;
+        int expHp, expLp, expHpSlope;
+    };
+    const CopyCase cases[] = {
+        {1, 10, 15, 8, 20, 20000, 7},     // tweeter: the low-pass below 20 Hz opens up
+        {13, 500, 18000, 3, 500, 18000, 3},  // tweeter whose crossover is usable: kept
+        {3, 10, 15, 8, 10, 15, 8},        // woofer: the source's crossover as it is
+    };
+    CKTV_OutData* src = rig.scene->GetOutData(0);
+    for (const CopyCase& c : cases) {
+        SCOPED_TRACE(c.dstType);
+        BYTE rec[8] = {BYTE(c.hp & 0xFF), BYTE(c.hp >> 8), 0, BYTE(c.hpSlope), BYTE(c.lp & 0xFF), BYTE(c.lp >> 8), 0, 2};
+        src->SetFiltersRecord(rec);
+        SpeakerTypeOf(g_bySpeakerType, 7) = BYTE(c.dstType);
+        view().CopyOutputForSpeakerType(0, 7);
+        BYTE out[8];
+        rig.scene->GetOutData(7)->GetFiltersRecord(out);
+        EXPECT_EQ(out[0] | (out[1] << 8), c.expHp);
+        EXPECT_EQ(out[4] | (out[5] << 8), c.expLp);
+        EXPECT_EQ(out[3], c.expHpSlope);
+        EXPECT_EQ(out[7], 2);
+    }
+    // Not linked: nothing is queued.
+    EXPECT_EQ(rig.QueuedCount(), 0);
+}
+
+TEST_F(ViewForm, MixerLevelsAreRememberedPerCell)
+{
+    struct MixCase {
+        MixCell cell;
+        LPARAM level;
+        bool stored;
+    };
+    const MixCase cases[] = {
+        {{0, 1}, 40, true},
+        {{9, 12}, 7, true},   // the last entry
+        {{3, 5}, 0, true},
+        {{10, 1}, 55, false},  // outside the matrix: nothing is written
+        {{0, 0}, 55, false},
+        {{0, 13}, 55, false},
+        {{-1, 4}, 55, false},
+    };
+    EXPECT_EQ(view().GetMixMemory(4, 6), 100);
+    for (const MixCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.cell.nColumn) + "," + std::to_string(c.cell.nRow));
+        EXPECT_EQ(view().SendMessage(WM_MIX_MATRIX_CHANGED, WPARAM(&c.cell), c.level), c.level);
+        if (c.stored) {
+            EXPECT_EQ(view().GetMixMemory(c.cell.nColumn, c.cell.nRow), c.level);
+        }
+    }
+    // Nothing outside the reported cells changed.
+    int changed = 0;
+    for (int col = 0; col < MIX_COLUMNS; ++col)
+        for (int row = 1; row <= MIX_ROWS; ++row)
+            changed += view().GetMixMemory(col, row) != 100;
+    EXPECT_EQ(changed, 3);
+    EXPECT_EQ(view().SendMessage(WM_MIX_MATRIX_CHANGED, 0, 9), 9);
+}
