@@ -194,6 +194,14 @@ BOOL CKRV330View::OnCommand(WPARAM wParam, LPARAM lParam)
         OnConnectNet();
         return TRUE;
     }
+    if (id == IDC_SETTINGS_MENU && HIWORD(wParam) == BN_CLICKED) {
+        OnSettingsMenuButton();
+        return TRUE;
+    }
+    if (id == ID_FIRMWARE_UPDATE) {
+        OnFirmwareUpdate();
+        return TRUE;
+    }
     if (id >= ID_USB_DEVICE_FIRST && id <= ID_USB_DEVICE_LAST) {
         OnSelectUsbDevice(id);
         return TRUE;

@@ -112,6 +112,7 @@ extern const char* const g_pszPcFileKey;   // "File_Path", "AllFile_Path", "Map_
 constexpr UINT IDR_MENU_CONNECT = 114;
 constexpr UINT ID_CONNECT_USB = 732;
 constexpr UINT ID_CONNECT_NET = 733;
+constexpr UINT ID_FIRMWARE_UPDATE = 727;  // settings menu 113
 constexpr UINT ID_USB_DEVICE_FIRST = 6600;  // USB1 .. USBn
 constexpr UINT ID_USB_DEVICE_LAST = 6700;
 
@@ -413,6 +414,10 @@ protected:
     void OnSelectUsbDevice(UINT nID);  // popup items USB1..USBn
     void OnConnectUsb();               // popup item 732
     void OnConnectNet();               // popup item 733
+    // Button 8802: the first popup of menu 113 below the button.
+    void OnSettingsMenuButton();
+    // Item 727: the firmware update dialog, modally; the update state it leaves is cleared.
+    void OnFirmwareUpdate();
     // WM_DEVICECHANGE: arrival connects when nothing is linked; removal of the open device
     // drops the link and releases its path; any other removal refreshes the device list.
     BOOL OnDeviceChange(UINT nEventType, const DeviceInterfaceNotice* pNotice);

@@ -3,6 +3,9 @@
 // ends of an update (success, network reconnect given up).
 #include "CKRV330View.h"
 
+#include "CUpgradeDlg.h"
+#include "DevicePopup.h"
+
 #include "AppMessages.h"
 #include "FirmwareState.h"
 #include "FirmwareTexts.h"
@@ -129,4 +132,26 @@ void CKRV330View::AbortFirmwareUpdate()
     if (m_pFirmware)
         m_pFirmware->EndUpdate();
     ShowMessage(g_strUpdateFailedBangCn, g_strUpdateFailedBangEn, TIMED_WARNING);
+}
+
+void CKRV330View::OnSettingsMenuButton()
+{
+    if (CMenu* popup = m_menuSettings.GetSubMenu(0))
+        TrackPopupBelow(popup, &m_btnSettingsMenu, this);
+}
+
+void CKRV330View::OnFirmwareUpdate()
+{
+    g_bUpdateWaiting = 0;
+    {
+        CUpgradeDlg dlg(this, this);
+        dlg.DoModal();
+    }
+    g_bUpdateWaiting = 0;
+    {
+        CSingleLock lock(g_csComm);
+        g_pUpdateProgress = nullptr;
+        g_pCurHexUpTip = nullptr;
+    }
+    g_bUpdating = 0;
 }
