@@ -67,6 +67,9 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR, LPCTSTR lpszWindowName, DWORD dwSt
         flags = (dwExStyle & WS_EX_TOOLWINDOW) ? Qt::Tool : Qt::Window;
         if ((dwStyle & WS_POPUP) && !(dwStyle & WS_CAPTION))
             flags |= Qt::FramelessWindowHint;
+        // A title bar without the system menu has no close box (nor minimise or maximise).
+        if ((dwStyle & WS_CAPTION) && !(dwStyle & WS_SYSMENU))
+            flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
         if (dwExStyle & WS_EX_TOPMOST)
             flags |= Qt::WindowStaysOnTopHint;
     }

@@ -239,6 +239,29 @@ TEST_F(UpgradeDlgTest, TwoProcessorsAreOfferedAsUsb1AndUsb2AndTheChosenOneIsUpda
     EXPECT_EQ(loader.GetUpdateCount(), 1);
 }
 
+TEST_F(UpgradeDlgTest, TwoProcessorsAndTheNetworkAreOfferedTogetherAndTheAddressStartsOverTheNetwork)
+{
+    hid2 = std::make_unique<CEmuHidDevice>(rig.emu);
+    hid2->SetPath(rig.hid->GetPath() + "-second");
+    rig.backend.AddDevice(*hid2);
+    rig.reach.onSubnet = 1;
+    rig.reach.answers = 1;
+    StartConnected();
+    ASSERT_TRUE(PumpUntil([&] { return rig.view->GetNetSocket()->m_bReachable.load(); }));
+    OpenDialog(ControllerFile(100));
+    std::vector<CString> entries;
+    ChooseFromNextPopup(2, &entries);
+    Click(IDC_UPGRADE_UPDATE);
+    EXPECT_EQ(entries, (std::vector<CString>{"USB1", "USB2", "127.0.0.1"}));
+    // Nothing listens at the device address here: the network start waits for its device.
+    ASSERT_TRUE(PumpUntil([&] { return g_bUpdateWaiting == 1; }));
+    EXPECT_EQ(g_nLinkType, 2);
+    EXPECT_FALSE(rig.view->IsLinked());
+    Click(IDC_UPGRADE_QUIT);
+    EXPECT_EQ(g_bUpdateWaiting, 0);
+    EXPECT_EQ(loader.GetUpdateCount(), 0);
+}
+
 TEST_F(UpgradeDlgTest, AStartThatCannotOpenWaitsAndTheFirstGoodAttemptRunsTheUpdate)
 {
     StartConnected();
@@ -383,7 +406,16 @@ TEST_F(UpgradeDlgTest, TheUpdateButtonDoesNothingWhileAnUpdateRunsOrWaits)
     for (const Case& c : {Case{1, 0}, Case{0, 1}, Case{1, 1}}) {
         g_bUpdating = c.updating;
         g_bUpdateWaiting = c.waiting;
+        {
+            CSingleLock lock(g_csComm);
+            g_bHandshake = 1;
+        }
         Click(IDC_UPGRADE_UPDATE);
+        {
+            // A handshake still awaited is given up first, whatever the button does next.
+            CSingleLock lock(g_csComm);
+            EXPECT_EQ(g_bHandshake, 0) << c.updating << c.waiting;
+        }
         PumpFor(100);
         EXPECT_TRUE(rig.view->IsLinked()) << c.updating << c.waiting;  // the link was not even closed
         EXPECT_TRUE(Shown().empty());

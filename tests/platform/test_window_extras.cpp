@@ -166,6 +166,33 @@ TEST(Popup, OwnedToolWindowStaysOnTopAtItsScreenPlace)
     EXPECT_EQ(rc, Box(60, 90, 80, 30));
 }
 
+TEST(Popup, TheTitleBarHasACloseBoxOnlyWithTheSystemMenu)
+{
+    struct Case {
+        DWORD style;
+        bool frameless;
+        bool closeBox;
+    };
+    const Case cases[] = {
+        {WS_POPUP | WS_CAPTION | WS_SYSMENU, false, true},
+        {WS_POPUP | WS_CAPTION, false, false},  // the transfer popup: a caption and nothing to close
+        {WS_OVERLAPPEDWINDOW, false, true},
+        {WS_POPUP, true, false},
+    };
+    for (const Case& c : cases) {
+        CRecordingWnd w;
+        ASSERT_TRUE(w.CreateEx(0, nullptr, "w", c.style, Box(10, 10, 100, 40), nullptr, 0));
+        const Qt::WindowFlags f = w.GetWidget()->windowFlags();
+        EXPECT_EQ(bool(f & Qt::FramelessWindowHint), c.frameless) << std::hex << c.style;
+        // Without CustomizeWindowHint the window system adds its usual buttons, close box included.
+        const bool closeBox = !c.frameless && (!(f & Qt::CustomizeWindowHint) || (f & Qt::WindowCloseButtonHint));
+        EXPECT_EQ(closeBox, c.closeBox) << std::hex << c.style;
+        if (!c.frameless) {
+            EXPECT_TRUE(!(f & Qt::CustomizeWindowHint) || (f & Qt::WindowTitleHint)) << std::hex << c.style;
+        }
+    }
+}
+
 TEST(ImageTurn, RotateAndFlipCodes)
 {
     // A 2 x 1 picture: red left, green right.

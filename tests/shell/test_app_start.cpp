@@ -26,6 +26,8 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QScreen>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -190,6 +192,46 @@ TEST(AppLinkGroups, FirstFreeGroupOrZeroWhenAllAreUsed)
 }
 
 // ---------------------------------------------------------------------------------------------
+// Display scaling: the layout is in pixels at 96 DPI whatever the display reports
+
+TEST(AppDisplayScale, LayoutStaysInPixelsAt96DpiOnAScaledDisplay)
+{
+    // In this process (and in the copies below, started as if on displays of 120, 144 and 192 DPI):
+    // no scale between the program's pixels and the screen's.
+    QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->devicePixelRatio(), 1.0);
+    EXPECT_EQ(screen->logicalDotsPerInch(), 96.0);
+    QWidget frame;
+    frame.setFixedSize(CMainFrame::FRAME_CX, CMainFrame::FRAME_CY);
+    const QImage shot = frame.grab().toImage();
+    EXPECT_EQ(shot.size(), QSize(1204, 699));
+    if (qEnvironmentVariableIsSet("ORVANE_SCALED_COPY"))
+        return;
+
+    struct Case {
+        const char* scale;
+        const char* fontDpi;
+    };
+    for (const Case& c : {Case{"1.25", "120"}, Case{"1.5", "144"}, Case{"2", "192"}}) {
+        QProcess copy;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("ORVANE_SCALED_COPY", "1");
+        env.insert("QT_SCALE_FACTOR", c.scale);
+        env.insert("QT_SCREEN_SCALE_FACTORS", c.scale);
+        env.insert("QT_FONT_DPI", c.fontDpi);
+        env.insert("QT_ENABLE_HIGHDPI_SCALING", "1");
+        copy.setProcessEnvironment(env);
+        copy.setProcessChannelMode(QProcess::MergedChannels);
+        copy.start(QCoreApplication::applicationFilePath(),
+                   {"--gtest_filter=AppDisplayScale.LayoutStaysInPixelsAt96DpiOnAScaledDisplay"});
+        ASSERT_TRUE(copy.waitForFinished(60000)) << c.scale;
+        EXPECT_EQ(copy.exitStatus(), QProcess::NormalExit) << c.scale;
+        EXPECT_EQ(copy.exitCode(), 0) << c.scale << "\n" << copy.readAll().toStdString();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
 // The program's windows, started and ended in this process
 
 namespace {
@@ -289,10 +331,11 @@ TEST_F(AppWindows, ChildFrameAtTheClientsCornerHoldsTheViewOnTheDocumentsScene)
     CRect clientRc = WindowRect(*client);
     CRect childRc = WindowRect(*m_pChild);
     EXPECT_EQ(childRc.TopLeft(), clientRc.TopLeft());
-    // The view may shrink its frame to the form, never widen it.
-    EXPECT_LE(childRc.Width(), CChildFrame::FRAME_CX);
-    EXPECT_LE(childRc.Height(), CChildFrame::FRAME_CY);
-    EXPECT_GE(childRc.Width(), 1200);
+    // Its own size, larger than the client area that clips it.
+    EXPECT_EQ(childRc.Width(), CChildFrame::FRAME_CX);
+    EXPECT_EQ(childRc.Height(), CChildFrame::FRAME_CY);
+    EXPECT_EQ(CChildFrame::FRAME_CX, 1254);
+    EXPECT_EQ(CChildFrame::FRAME_CY, 775);
 
     CKRV330View* view = m_pChild->GetView();
     ASSERT_NE(view, nullptr);

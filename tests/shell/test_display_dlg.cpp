@@ -88,6 +88,11 @@ TEST_F(DisplayDlgTest, CreatedHiddenWithItsControls)
     popup->m_progress.GetWindowRect(&bar);
     EXPECT_LT(text.bottom, bar.top);  // the text line above the bar, same width
     EXPECT_EQ(text.Width(), bar.Width());
+    // A caption, but no close box to press.
+    const Qt::WindowFlags f = popup->GetWidget()->windowFlags();
+    EXPECT_FALSE(f & Qt::FramelessWindowHint);
+    EXPECT_TRUE(f & Qt::CustomizeWindowHint);
+    EXPECT_FALSE(f & Qt::WindowCloseButtonHint);
 }
 
 TEST_F(DisplayDlgTest, ShowsTopmostCentredAndDisablesTheWindowOfTheWork)

@@ -98,11 +98,13 @@ TEST_F(UpgradeDlgUnitTest, TextsAndSizeFollowTheLanguageAndTheLinkChoiceStaysHid
         {0, "Device Firmware Update",
          {{IDC_UPGRADE_UPDATE, "Update"}, {IDC_UPGRADE_QUIT, "Quit"}, {IDC_UPGRADE_BROWSE, "Browse file"},
           {IDC_UPGRADE_FILE_GROUP, "Update File"}, {IDC_UPGRADE_LINK_GROUP, "Communication interface"},
-          {IDC_UPGRADE_FILE_LABEL, "Hex File"}, {IDC_UPGRADE_RADIO_WIFI, "WIFI"}}},
+          {IDC_UPGRADE_FILE_LABEL, "Hex File"}, {IDC_UPGRADE_LINK_LABEL, "Communication interface"},
+          {IDC_UPGRADE_RADIO_USB, "USB"}, {IDC_UPGRADE_RADIO_WIFI, "WIFI"}, {IDC_UPGRADE_RADIO_COM, "COM"}}},
         {1, "设备固件更新",
          {{IDC_UPGRADE_UPDATE, "更新"}, {IDC_UPGRADE_QUIT, "退出"}, {IDC_UPGRADE_BROWSE, "浏览文件"},
           {IDC_UPGRADE_FILE_GROUP, "Hex文件"}, {IDC_UPGRADE_LINK_GROUP, "通信接口"},
-          {IDC_UPGRADE_FILE_LABEL, "Hex文件"}, {IDC_UPGRADE_RADIO_WIFI, "WIFI"}}},
+          {IDC_UPGRADE_FILE_LABEL, "Hex文件"}, {IDC_UPGRADE_LINK_LABEL, "通信接口"},
+          {IDC_UPGRADE_RADIO_USB, "USB"}, {IDC_UPGRADE_RADIO_WIFI, "WIFI"}, {IDC_UPGRADE_RADIO_COM, "COM"}}},
     };
     for (const Case& c : cases) {
         g_bChinese = c.chinese;
@@ -125,6 +127,9 @@ TEST_F(UpgradeDlgUnitTest, TextsAndSizeFollowTheLanguageAndTheLinkChoiceStaysHid
             EXPECT_FALSE(dlg->GetDlgItem(int(hidden))->IsWindowVisible()) << hidden;
         EXPECT_EQ(dlg->GetPathText(), "/opt/fw/old.bin");
         EXPECT_EQ(dlg->GetStatusText(), "");
+        auto* tip = dynamic_cast<CTransparentStatic*>(dlg->GetDlgItem(IDC_UPGRADE_TIP));
+        ASSERT_NE(tip, nullptr);
+        EXPECT_EQ(tip->GetTextColor(), RGB(255, 0, 0));  // the status line is red
         EXPECT_EQ(g_pUpdateProgress != nullptr, true);
         dlg.reset();
         // The bar and the line are gone, and so are the link's pointers to them.
