@@ -101,7 +101,11 @@ UINT CSerialPort::CommThread()
         } else if (m_pShutdownEvent->IsSet()) {
             return EndThread();
         }
-        m_pPassEvent->Wait(INFINITE);
+        // The reply path resets the pass too, possibly after a close has set it: the shut-down
+        // event must end this wait on its own.
+        CEvent* next[2] = {m_pShutdownEvent.get(), m_pPassEvent.get()};
+        if (WaitForMultipleObjects(2, next, FALSE, INFINITE) == WAIT_OBJECT_0)
+            return EndThread();
     }
 }
 

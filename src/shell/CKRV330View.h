@@ -219,6 +219,7 @@ public:
     CComBoxBtn& GetInputTypeSelector() { return m_cmbInputType; }
     CComBoxBtn& GetAudioSourceSelector() { return m_cmbAudioSource; }
     CBitButton& GetSourceOnButton() { return m_btnSourceOn; }
+    CBitButton& GetLinkLRButton() { return m_btnLinkLR; }
     CEnTabCtrl& GetPageTab() { return m_Tab; }
     COutputDlg& GetOutputPage() { return m_OutputPage; }
     CInPutDlg& GetInputPage() { return m_InputPage; }
@@ -323,9 +324,18 @@ public:
     // FALSE saves the master output switch and mutes it; TRUE restores it. Both queue
     // sub-command 5. Caller holds g_csComm.
     void HoldSystemOutput(BOOL bRestore);
-    // Stores kind as the input source and sends it (bStore), then updates g_bSourceMatch.
+    // Shows input type nKind (0 digital, 1 line, 2 Bluetooth) on selector 2820; bStore also
+    // makes it g_byInputSource and sends sub-command 2. Then ShowAudioSource.
     void SetInputSource(int nKind, BOOL bStore);
-    // Every output in a group of its own after a scene load.
+    // The second audio source (byte 4 of sub-command 8's window; 255 off) on selector 2822, and
+    // g_bSourceMatch set when it equals the input type.
+    void ShowAudioSource();
+    // Selector entries: input type 1, 2, 0 -> entries 0, 1, 2 (-1 for any other value); audio
+    // source 1, 2, 0 -> 0, 1, 2, anything else -> 3 ("off").
+    static int InputTypeEntry(int nKind);
+    static int AudioSourceEntry(int nValue);
+    // After a scene load or a link change: every output in a group of its own, both link
+    // buttons off, the per-group tables rebuilt, the output page shown the groups.
     void RebuildLinkGroups();
     // The transfer popup's bar to 0..m_nBatchCount, position 0.
     void ResetTransferProgress(int nUnused = 0);
@@ -470,6 +480,9 @@ private:
     BOOL TakeDeviceSpeakerTypes();
     // Sends the fixed speaker types and the state record.
     void SendSpeakerTypeFix();
+    // When the speaker types are locked (g_bAssignFlag), unlocks them and lets the output page
+    // apply that.
+    void ReleaseSpeakerTypeLock();
     void ShowSceneName(const CString& text);
     void MakeTransports();
     // Builds and shows a popup of USB1..USBn (and, with bNet, the network entry) below 1413.

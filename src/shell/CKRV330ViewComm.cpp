@@ -4,6 +4,7 @@
 #include "CKRV330View.h"
 
 #include "CDisplayDlg.h"
+#include "CKRV330App.h"
 #include "CKTV_Data.h"
 #include "CKTV_OutData.h"
 #include "Clock.h"
@@ -164,6 +165,9 @@ void CKRV330View::HoldSystemOutput(BOOL bRestore)
 
 void CKRV330View::SetInputSource(int nKind, BOOL bStore)
 {
+    const int entry = InputTypeEntry(nKind);
+    if (entry >= 0)
+        m_cmbInputType.SetCurSel(entry);
     if (bStore) {
         {
             CSingleLock lock(g_csComm);
@@ -171,14 +175,76 @@ void CKRV330View::SetInputSource(int nKind, BOOL bStore)
         }
         SendCommand(SYS_INPUT_SOURCE, 0);
     }
-    g_bSourceMatch = g_bySysGroup8[4] == g_byInputSource ? 1 : 0;
+    ShowAudioSource();
+}
+
+void CKRV330View::ShowAudioSource()
+{
+    BYTE audio;
+    BYTE input;
+    {
+        CSingleLock lock(g_csComm);
+        audio = g_bySysGroup8[4];
+        input = g_byInputSource;
+    }
+    m_cmbAudioSource.SetCurSel(AudioSourceEntry(audio));
+    g_bSourceMatch = audio == input ? 1 : 0;
+    // The audio selector's colour follows the match.
+    m_cmbAudioSource.Invalidate(FALSE);
+    m_cmbInputType.Invalidate(FALSE);
+}
+
+int CKRV330View::InputTypeEntry(int nKind)
+{
+    switch (nKind) {
+    case 1: return 0;
+    case 2: return 1;
+    case 0: return 2;
+    default: return -1;
+    }
+}
+
+int CKRV330View::AudioSourceEntry(int nValue)
+{
+    switch (nValue) {
+    case 1: return 0;
+    case 2: return 1;
+    case 0: return 2;
+    default: return 3;
+    }
 }
 
 void CKRV330View::RebuildLinkGroups()
 {
-    if (m_pScene)
+    m_OutputPage.ClearGroupHighlight(g_nCurOutput);
+    if (m_pScene) {
         m_pScene->InitLinkTable();
+    } else {
+        for (int i = 0; i < OUTPUT_CHANNELS; ++i) {
+            g_nLinkGroup[i] = i;
+            g_nOutputGroup[i] = i;
+        }
+    }
     g_bLRLink = 0;
+    m_btnLinkLR.SetCheck(FALSE);
+    g_bLRLinkCmd = 0;
+    // The per-group tables are rebuilt from scratch, so a second rebuild never counts an output
+    // twice. Group number k > 0 is group index k - 1; output 0 (group 0) is never linked here.
+    for (int g = 0; g < OUTPUT_CHANNELS; ++g) {
+        g_bLinkGroupUsed[g] = 0;
+        g_nLinkGroupCount[g] = 0;
+        g_nLinkGroupMask[g] = 0;
+    }
+    for (int i = 0; i < OUTPUT_CHANNELS; ++i) {
+        const int k = g_nLinkGroup[i];
+        if (k <= 0 || k > OUTPUT_CHANNELS)
+            continue;
+        g_bLinkGroupUsed[k - 1] = 1;
+        g_nLinkGroupMask[k - 1] |= 1 << i;
+        g_nLinkGroupCount[k - 1] += 1;
+        g_LinkOfChannel[i] = {0, k - 1};
+    }
+    m_OutputPage.ShowLinkGroups();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -294,6 +360,10 @@ LRESULT CKRV330View::OnSpeakerMapChanged(WPARAM, LPARAM)
                 if (CKTV_OutData* out = m_pScene->GetOutData(i))
                     out->SetSpeakerTypeKeepFilters(SpeakerTypeOf(g_bySpeakerType, i));
         ApplyChannelSpeakerTypes();
+    }
+    ReleaseSpeakerTypeLock();
+    {
+        CSingleLock lock(g_csComm);
         g_nShownInput = g_byInputSource;
         g_nInputKind = g_bySysGroup8[1];
     }

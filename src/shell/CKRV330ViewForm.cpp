@@ -363,21 +363,13 @@ void CKRV330View::FillSourceSelectors()
     m_cmbInputType.ResetContent();
     for (int i = 0; i < 3; ++i)
         m_cmbInputType.AddString(names[i]);
-    switch (g_byInputSource) {
-    case 1: m_cmbInputType.SetCurSel(0); break;
-    case 2: m_cmbInputType.SetCurSel(1); break;
-    case 0: m_cmbInputType.SetCurSel(2); break;
-    default: break;
-    }
+    const int entry = InputTypeEntry(g_byInputSource);
+    if (entry >= 0)
+        m_cmbInputType.SetCurSel(entry);
     m_cmbAudioSource.ResetContent();
     for (const char* s : names)
         m_cmbAudioSource.AddString(s);
-    switch (g_bySysGroup8[4]) {
-    case 1: m_cmbAudioSource.SetCurSel(0); break;
-    case 2: m_cmbAudioSource.SetCurSel(1); break;
-    case 0: m_cmbAudioSource.SetCurSel(2); break;
-    default: m_cmbAudioSource.SetCurSel(3); break;
-    }
+    m_cmbAudioSource.SetCurSel(AudioSourceEntry(g_bySysGroup8[4]));
 }
 
 void CKRV330View::ApplyLanguage()

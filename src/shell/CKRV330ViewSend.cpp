@@ -306,10 +306,20 @@ void CKRV330View::ReapplyDeviceSpeakerTypes(BOOL bKeepLinkMode)
 {
     if (TakeDeviceSpeakerTypes())
         SendSpeakerTypeFix();
-    CSingleLock lock(g_csComm);
-    ApplyChannelSpeakerTypes();
-    if (g_bAssignFlag && !bKeepLinkMode)
-        g_bAssignFlag = 0;
+    {
+        CSingleLock lock(g_csComm);
+        ApplyChannelSpeakerTypes();
+    }
+    if (!bKeepLinkMode)
+        ReleaseSpeakerTypeLock();
+}
+
+void CKRV330View::ReleaseSpeakerTypeLock()
+{
+    if (!g_bAssignFlag)
+        return;
+    g_bAssignFlag = 0;
+    m_OutputPage.ApplyLinkMode();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -366,7 +376,7 @@ void CKRV330View::ResetOutputEqFrequencies()
                 ResetOutputEqChannel(i);
         HoldSystemOutput(TRUE);
     }
-    m_OutputPage.UpdateChannelView();
+    m_OutputPage.UpdateBands();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -118,7 +118,7 @@ BOOL CKRV330View::SaveLineSetting()
     if (SettingsStore::KeyExists(g_pszLineSetKey))
         SettingsStore::SetString(g_pszLineSetKey, "Line_Set", std::to_string(g_nLineSet));
     // The response graph shows the line option: redrawn with nothing selected.
-    m_OutputPage.UpdateChannelView();
+    m_OutputPage.DrawGraph(-1);
     return TRUE;
 }
 

@@ -49,6 +49,30 @@ void COutputDlg::FocusFirstBand()
         SetFocus();
 }
 
+void COutputDlg::UpdateBands()
+{
+    ++m_nBandUpdates;
+    if (GetSafeHwnd())
+        Invalidate(FALSE);
+}
+
+void COutputDlg::ClearGroupHighlight(int) { ++m_nHighlightClears; }
+
+void COutputDlg::ShowLinkGroups()
+{
+    ++m_nLinkGroupLoads;
+    DrawGraph(-1);
+}
+
+void COutputDlg::ApplyLinkMode() { ++m_nLinkModeApplies; }
+
+void COutputDlg::DrawGraph(int)
+{
+    ++m_nGraphDraws;
+    if (GetSafeHwnd())
+        Invalidate(FALSE);
+}
+
 BOOL COutputDlg::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void COutputDlg::OnPaint()

@@ -35,11 +35,27 @@ public:
     void SetLanguageTexts();
     // Tab from the form: the focus goes to the page's first band.
     void FocusFirstBand();
+    // The band part of the channel view only, after the view reset the current equaliser.
+    void UpdateBands();
+    // The strips of nChannel's link group other than nChannel lose their selection.
+    void ClearGroupHighlight(int nChannel);
+    // The page's side of a link-table rebuild: its position-link button unchecked, the response
+    // graph redrawn with nothing selected, each strip showing its group of g_nLinkGroup.
+    void ShowLinkGroups();
+    // Applies the speaker-type lock (g_bAssignFlag) to the strips.
+    void ApplyLinkMode();
+    // Redraws the response graph; nSelected -1: no element selected.
+    void DrawGraph(int nSelected);
 
     // Counters the view's tests read: how often each routine ran.
     int GetUpdateCount() const { return m_nUpdates; }
     int GetRoutingLoads() const { return m_nRoutingLoads; }
     int GetLanguageLoads() const { return m_nLanguageLoads; }
+    int GetBandUpdates() const { return m_nBandUpdates; }
+    int GetHighlightClears() const { return m_nHighlightClears; }
+    int GetLinkGroupLoads() const { return m_nLinkGroupLoads; }
+    int GetLinkModeApplies() const { return m_nLinkModeApplies; }
+    int GetGraphDraws() const { return m_nGraphDraws; }
 
     CKRV330View* m_pView = nullptr;  // the main view, set by the view after creation
 
@@ -52,4 +68,9 @@ private:
     int m_nUpdates = 0;
     int m_nRoutingLoads = 0;
     int m_nLanguageLoads = 0;
+    int m_nBandUpdates = 0;
+    int m_nHighlightClears = 0;
+    int m_nLinkGroupLoads = 0;
+    int m_nLinkModeApplies = 0;
+    int m_nGraphDraws = 0;
 };

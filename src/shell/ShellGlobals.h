@@ -31,3 +31,7 @@ extern int g_nLineSet;
 // every scene load. User-interface thread.
 constexpr int OUTPUT_SOURCE_BITS = 8;
 extern int g_bOutputSourceBit[10][OUTPUT_SOURCE_BITS];
+
+// The output page's position link is on (right outputs in their left partner's output group).
+// 0 at start; the view's link-table rebuild turns it off. User-interface thread.
+extern int g_bLRLinkCmd;

@@ -1,6 +1,8 @@
 #include "E2eRig.h"
 
+#include "CKRV330App.h"
 #include "CommWorker.h"
+#include "ControlGlobals.h"
 #include "Globals.h"
 #include "HidBackend.h"
 #include "LinkGlobals.h"
@@ -170,6 +172,14 @@ void ResetLinkGlobals()
     g_strLanguage.clear();
     g_strFirmwarePath.clear();
     g_nLineSet = 1;
+    g_bLRLinkCmd = 0;
+    g_bSourceMatch = 0;
+    for (int g = 0; g < 10; ++g) {
+        g_bLinkGroupUsed[g] = 0;
+        g_nLinkGroupCount[g] = 0;
+        g_nLinkGroupMask[g] = 0;
+        g_LinkOfChannel[g] = {0, 0};
+    }
 }
 
 LinkRig::LinkRig(Door door)

@@ -1,7 +1,9 @@
 // The connect sequence's counted batch over TCP, with replies slowed down so that the transfer
 // popup can be watched: the popup shows while the batch runs and hides when the live scene has
 // arrived, its bar spans the batch, and the model, the stored names and the system block hold
-// what the device sent. The serial link's start and stop run the serial worker.
+// what the device sent. The serial link's start and stop run the serial worker. An input
+// change made at the device is followed without being sent back; speaker types that the device
+// holds twice are cleared and sent back.
 #include "E2eRig.h"
 
 #include "CDisplayDlg.h"
@@ -13,6 +15,7 @@
 #include "LinkProgress.h"
 #include "SceneImage.h"
 #include "SerialLink.h"
+#include "SpeakerTable.h"
 #include "ShellGlobals.h"
 
 #include <gtest/gtest.h>
@@ -186,4 +189,65 @@ TEST(ConnectBatch, LinkLostDuringTheBatchGivesTheViewBack)
     EXPECT_EQ(g_bOnline, 0);
     const std::vector<ShownMessage> shown = {{"Connection failure!", 2000}};
     EXPECT_EQ(rig.messages.Shown(), shown);
+}
+
+TEST(ConnectBatch, ViewFollowsAnInputChangeMadeAtTheDeviceWithoutSendingIt)
+{
+    LinkRig rig(LinkRig::Door::Usb);
+    rig.Start();
+    ASSERT_TRUE(rig.WaitConnected());
+    struct InputCase {
+        BYTE device;  // byte 0 of the state-poll answer
+        int entry;    // selected entry of the input-type selector
+    };
+    const InputCase cases[] = {{2, 1}, {0, 2}, {1, 0}, {1, 0}};
+    rig.emu.ClearRequestLog();
+    for (const InputCase& c : cases) {
+        SCOPED_TRACE(int(c.device));
+        std::vector<BYTE> info = rig.emu.GetStateInfo();
+        info[0] = c.device;
+        ASSERT_TRUE(rig.emu.SetStateInfo(info));
+        ASSERT_TRUE(PumpUntil([&] { return g_byInputSource == c.device; }));
+        // A poll answered after the change: its notice has been handled too.
+        rig.emu.ClearRequestLog();
+        ASSERT_TRUE(PumpUntil([&] { return !rig.emu.GetRequestLog().empty(); }));
+        PumpFor(20);
+        EXPECT_EQ(rig.view->GetInputTypeSelector().GetCurSel(), c.entry);
+        EXPECT_EQ(g_byInputSource, c.device);
+    }
+    // Nothing went back to the device: only polls.
+    EXPECT_TRUE(rig.RequestsWithoutPolls().empty());
+    EXPECT_TRUE(rig.messages.Shown().empty());
+}
+
+TEST(ConnectBatch, DuplicateSpeakerTypesOfTheDeviceAreClearedAndSentBack)
+{
+    LinkRig rig(LinkRig::Door::Usb);
+    int offset = 0, size = 0;
+    ASSERT_TRUE(FindSystemWindow(SYS_SPEAKER_TYPES, offset, size));
+    ASSERT_EQ(size, 8);
+    std::vector<BYTE> block = rig.emu.GetSystemBlock();
+    // Front left on outputs 1 and 3, a subwoofer on 2 and 6: the later of each pair goes.
+    const BYTE types[8] = {3, 0, 24, 3, 0, 0, 24, 0};
+    std::memcpy(block.data() + offset, types, sizeof types);
+    ASSERT_TRUE(rig.emu.SetSystemBlock(block));
+    rig.Start();
+    ASSERT_TRUE(rig.WaitConnected());
+    ASSERT_TRUE(PumpUntil([&] { return rig.RequestsWithoutPolls().size() >= ExpectedConnectRequests().size() + 2; }));
+
+    const std::vector<Frame> sent = rig.RequestsWithoutPolls();
+    std::vector<Frame> expected = ExpectedConnectRequests();
+    const Frame nameWrite = expected.back();
+    expected.pop_back();
+    ASSERT_EQ(sent.size(), expected.size() + 3);
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(ToHex(sent[i]), ToHex(expected[i])) << "request " << i;
+    // The cleaned types go back (sub-commands 6 and 7), then the live scene's name.
+    EXPECT_EQ(ToHex(sent[expected.size()]), ToHex(DeviceFrame("A1 01 00 09 06 00 00 00 08 00 03 00 18 00 00 00 00 00")));
+    EXPECT_EQ(ToHex(sent[expected.size() + 1]).substr(0, 42), "91 91 91 EE A1 01 00 09 07 00 00 00 08 00 ");
+    EXPECT_EQ(ToHex(sent[expected.size() + 2]), ToHex(nameWrite));
+    const std::vector<BYTE> after = rig.emu.GetSystemBlock();
+    EXPECT_EQ(ToHex(Frame(after.begin() + offset, after.begin() + offset + 8)), "03 00 18 00 00 00 00 00 ");
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(SpeakerTypeOf(g_bySpeakerType, i), after[size_t(offset + i)]) << i;
 }

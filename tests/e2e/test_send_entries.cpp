@@ -10,6 +10,7 @@
 #include "LinkGlobals.h"
 #include "SceneImage.h"
 #include "ShellGlobals.h"
+#include "SpeakerTable.h"
 
 #include <gtest/gtest.h>
 
@@ -48,11 +49,12 @@ ExpectedFrame Input1Volume(int on)
 {
     return Full(std::string("A1 01 00 03 01 1F 00 00 08 00 00 00 01 ") + (on ? "01" : "00") + " 00 00 00 00");
 }
-// The whole 296-byte block of an output, addressed to a scene.
-ExpectedFrame OutputBlock(int scene, int ch)
+// The whole 296-byte block of an output, addressed to a scene; linked: the output shares its
+// link group with another.
+ExpectedFrame OutputBlock(int scene, int ch, int linked = 0)
 {
     char fields[64];
-    std::snprintf(fields, sizeof fields, "A1 01 %02X 04 %02X 00 00 00 28 01", scene, ch);
+    std::snprintf(fields, sizeof fields, "A1 01 %02X 04 %02X 00 %02X 00 28 01", scene, ch, linked);
     return Long(fields, 312);
 }
 
@@ -60,7 +62,23 @@ struct SendCase {
     const char* name;
     std::function<void(CKRV330View&)> call;
     std::vector<ExpectedFrame> frames;
+    int batchCount = -1;  // the view's batch count afterwards; -1: not a counted batch
 };
+
+// An 8-byte system window of sub-command cmd (its bytes follow the device's state).
+ExpectedFrame SystemWindow(int cmd)
+{
+    char fields[48];
+    std::snprintf(fields, sizeof fields, "A1 01 00 09 %02X 00 00 00 08 00", cmd);
+    return Long(fields, 24);
+}
+// The 16-byte name write of scene s.
+ExpectedFrame SceneName(int scene)
+{
+    char fields[48];
+    std::snprintf(fields, sizeof fields, "A1 01 %02X 09 00 00 00 00 10 00", scene);
+    return Long(fields, 32);
+}
 
 bool CheckByteAndEndHold(const Frame& f)
 {
@@ -171,7 +189,8 @@ TEST(SendEntries, EachEntryPointSendsItsFramesInOrder)
              f.push_back(Long("A1 01 00 09 00 00 00 00 10 00", 32));
              f.push_back(MasterSwitch(1));
              return f;
-         }()},
+         }(),
+         10},
         {"live scene written to a stored scene",
          [](CKRV330View& v) { v.WriteSceneToDevice(3, FALSE); },
          [] {
@@ -180,7 +199,79 @@ TEST(SendEntries, EachEntryPointSendsItsFramesInOrder)
                  f.push_back(OutputBlock(3, ch));
              f.push_back(MasterSwitch(1));
              return f;
+         }(),
+         11},
+        {"live scene packed and written under the caller's lock",
+         [](CKRV330View& v) {
+             CSingleLock lock(g_csComm);
+             v.WriteSceneToDevice(0, TRUE);
+         },
+         [] {
+             std::vector<ExpectedFrame> f = {SceneName(0), SceneName(0), Full("A1 01 00 09 34 00 00 00 01 00 00")};
+             for (int ch = 0; ch < 10; ++ch)
+                 f.push_back(OutputBlock(0, ch));
+             return f;
+         }(),
+         13},
+        {"live scene and the six stored scenes",
+         [](CKRV330View& v) {
+             CSingleLock lock(g_csComm);
+             v.WriteAllScenesToDevice();
+         },
+         [] {
+             std::vector<ExpectedFrame> f = {MasterSwitch(0), SystemWindow(6), SystemWindow(7)};
+             for (int ch = 0; ch < 10; ++ch)
+                 f.push_back(OutputBlock(0, ch));
+             for (int s = 1; s <= 6; ++s) {
+                 f.push_back(SceneName(s));
+                 for (int ch = 0; ch < 10; ++ch)
+                     f.push_back(OutputBlock(s, ch));
+             }
+             // The saved master switch goes back with sub-command 5 between 2 and 8.
+             f.push_back(SystemWindow(2));
+             f.push_back(MasterSwitch(1));
+             f.push_back(SystemWindow(8));
+             return f;
+         }(),
+         76},
+        {"speaker types of every output",
+         [](CKRV330View& v) { v.SendSpeakerTypes(0, TRUE); },
+         [] {
+             std::vector<ExpectedFrame> f = {SystemWindow(6), SystemWindow(7)};
+             for (int ch = 0; ch < 10; ++ch) {
+                 char fields[48];
+                 std::snprintf(fields, sizeof fields, "A1 01 00 04 %02X 20", ch);
+                 f.push_back(Long(fields, 24));
+             }
+             return f;
          }()},
+        {"copy of a whole output channel",
+         [](CKRV330View& v) {
+             CSingleLock lock(g_csComm);
+             v.CopyOutputChannel(4, 6);
+         },
+         {OutputBlock(0, 6)}},
+        {"input equaliser grid reset inside the master mute",
+         [](CKRV330View& v) { v.ResetInputEqFrequencies(2); },
+         {MasterSwitch(0), Long("A1 01 00 03 02 00 00 00 20 01", 304), MasterSwitch(1)}},
+        {"left outputs copied to their right partners",
+         [](CKRV330View& v) {
+             g_arLeftRightPair[0] = {2, 3, 1};
+             g_arLeftRightPair[1] = {6, 7, 0};  // not in use: not copied
+             g_arLeftRightPair[2] = {8, 9, 1};
+             g_nCurOutput = 9;
+             EXPECT_TRUE(v.CopyPairedChannels(0));
+             EXPECT_EQ(g_nLinkGroup[3], 2);
+             EXPECT_EQ(g_nLinkGroup[9], 8);
+             EXPECT_EQ(g_nLinkGroup[7], 7);
+             g_nCurOutput = 0;
+             EXPECT_FALSE(v.CopyPairedChannels(1));
+             EXPECT_EQ(g_nLinkGroup[2], 3);
+             for (SpeakerPair& p : g_arLeftRightPair)
+                 p = {0, 0, 0};
+         },
+         // Right to left leaves 2 and 8 in groups no other output shares.
+         {OutputBlock(0, 3, 1), OutputBlock(0, 9, 1), OutputBlock(0, 2), OutputBlock(0, 8)}},
     };
 
     LinkRig rig(LinkRig::Door::Usb);
@@ -192,6 +283,9 @@ TEST(SendEntries, EachEntryPointSendsItsFramesInOrder)
         c.call(*rig.view);
         ASSERT_TRUE(WaitForRequests(rig, c.frames.size()));
         ExpectFrames(rig.RequestsWithoutPolls(), c.frames);
+        if (c.batchCount >= 0) {
+            EXPECT_EQ(rig.view->GetBatchCount(), c.batchCount);
+        }
         // The outputs are never left muted.
         EXPECT_EQ(g_bySysParams[4], 1);
     }

@@ -1,11 +1,15 @@
 // The main view's form without a device: the scene name from a file title, the page switch,
 // the keys the form keeps, the reload after a scene, the custom-name notice, the speaker-type
-// input mix and the copy to a tweeter.
+// input mix and the copy to a tweeter, the source selectors, the link-group rebuild, the
+// speaker-type lock, and the failure texts of a recall without a link.
 #include "E2eRig.h"
 
 #include "AppMessages.h"
+#include "CKRV330App.h"
+#include "ControlGlobals.h"
 #include "CKTV_OutData.h"
 #include "CFilter.h"
+#include "FirmwareState.h"
 #include "FixedField.h"
 #include "Globals.h"
 #include "SceneImage.h"
@@ -18,6 +22,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
 
 using namespace e2e;
 
@@ -251,4 +258,252 @@ TEST_F(ViewForm, MixerLevelsAreRememberedPerCell)
             changed += view().GetMixMemory(col, row) != 100;
     EXPECT_EQ(changed, 3);
     EXPECT_EQ(view().SendMessage(WM_MIX_MATRIX_CHANGED, 0, 9), 9);
+}
+
+TEST_F(ViewForm, InputSourceShowsOnBothSelectorsAndSetsTheMatch)
+{
+    struct SourceCase {
+        int kind;
+        BOOL store;
+        BYTE audio;       // byte 4 of sub-command 8's window
+        int inputEntry;   // selected entry of 2820
+        int audioEntry;   // selected entry of 2822
+        BYTE inputAfter;  // g_byInputSource afterwards
+        int match;
+    };
+    const SourceCase cases[] = {
+        {1, TRUE, 1, 0, 0, 1, 1},
+        {2, TRUE, 1, 1, 0, 2, 0},
+        {0, TRUE, 0, 2, 2, 0, 1},
+        {2, TRUE, 255, 1, 3, 2, 0},
+        {1, TRUE, 7, 0, 3, 1, 0},   // an unknown audio value shows "off"
+        {2, TRUE, 2, 1, 1, 2, 1},
+        // Without storing, the kind is only shown; the match is judged on the stored type.
+        {0, FALSE, 2, 2, 1, 2, 1},
+    };
+    for (const SourceCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.kind) + "/" + std::to_string(c.audio));
+        g_bySysGroup8[4] = c.audio;
+        g_bSourceMatch = -1;
+        view().SetInputSource(c.kind, c.store);
+        EXPECT_EQ(view().GetInputTypeSelector().GetCurSel(), c.inputEntry);
+        EXPECT_EQ(view().GetAudioSourceSelector().GetCurSel(), c.audioEntry);
+        EXPECT_EQ(g_byInputSource, c.inputAfter);
+        EXPECT_EQ(g_bSourceMatch, c.match);
+    }
+    // Not linked: storing sends nothing.
+    EXPECT_EQ(rig.QueuedCount(), 0);
+}
+
+TEST_F(ViewForm, LinkGroupRebuildPutsEveryOutputInItsOwnGroupAndBothLinksOff)
+{
+    COutputDlg& page = view().GetOutputPage();
+    for (int pass = 1; pass <= 2; ++pass) {
+        SCOPED_TRACE(pass);
+        // Left outputs joined by a copy, both links on, stale group tables.
+        g_nLinkGroup[1] = 0;
+        g_nLinkGroup[3] = 2;
+        g_nOutputGroup[5] = 4;
+        g_bLRLink = 1;
+        g_bLRLinkCmd = 1;
+        view().GetLinkLRButton().SetCheck(TRUE);
+        g_nLinkGroupCount[9] = 5;
+        g_bLinkGroupUsed[9] = 1;
+        g_nLinkGroupMask[9] = 0x3FF;
+        const int clears = page.GetHighlightClears();
+        const int loads = page.GetLinkGroupLoads();
+        const int draws = page.GetGraphDraws();
+
+        view().RebuildLinkGroups();
+
+        for (int i = 0; i < OUTPUT_CHANNELS; ++i) {
+            EXPECT_EQ(g_nLinkGroup[i], i) << i;
+            EXPECT_EQ(g_nOutputGroup[i], i) << i;
+        }
+        EXPECT_EQ(g_bLRLink, 0);
+        EXPECT_EQ(g_bLRLinkCmd, 0);
+        EXPECT_FALSE(view().GetLinkLRButton().GetCheck());
+        // Output i (1..9) alone in group index i - 1; the last index is unused. Counted once,
+        // however often the tables are rebuilt.
+        for (int g = 0; g < OUTPUT_CHANNELS; ++g) {
+            SCOPED_TRACE("group " + std::to_string(g));
+            const bool used = g < OUTPUT_CHANNELS - 1;
+            EXPECT_EQ(g_bLinkGroupUsed[g], used ? 1 : 0);
+            EXPECT_EQ(g_nLinkGroupCount[g], used ? 1 : 0);
+            EXPECT_EQ(g_nLinkGroupMask[g], used ? 1 << (g + 1) : 0);
+        }
+        for (int i = 1; i < OUTPUT_CHANNELS; ++i) {
+            EXPECT_EQ(g_LinkOfChannel[i].flag, 0) << i;
+            EXPECT_EQ(g_LinkOfChannel[i].groupIndex, i - 1) << i;
+        }
+        EXPECT_EQ(page.GetHighlightClears(), clears + 1);
+        EXPECT_EQ(page.GetLinkGroupLoads(), loads + 1);
+        EXPECT_GT(page.GetGraphDraws(), draws);
+    }
+}
+
+TEST_F(ViewForm, SceneArrivalRebuildsTheLinkGroups)
+{
+    g_nLinkGroup[4] = 2;
+    g_bLRLink = 1;
+    view().GetLinkLRButton().SetCheck(TRUE);
+    const int loads = view().GetOutputPage().GetLinkGroupLoads();
+    view().SendMessage(WM_SCENE_RECEIVED, 0);
+    EXPECT_EQ(g_nLinkGroup[4], 4);
+    EXPECT_EQ(g_bLRLink, 0);
+    EXPECT_FALSE(view().GetLinkLRButton().GetCheck());
+    EXPECT_EQ(view().GetOutputPage().GetLinkGroupLoads(), loads + 1);
+    EXPECT_EQ(g_bOnline, 1);
+}
+
+TEST_F(ViewForm, DeviceSpeakerTypesReleaseTheTypeLock)
+{
+    struct LockCase {
+        const char* name;
+        int assign;
+        std::function<void(CKRV330View&)> call;
+        int assignAfter;
+        int applies;  // runs of the output page's link mode
+    };
+    const LockCase cases[] = {
+        {"re-applied, locked", 1, [](CKRV330View& v) { v.ReapplyDeviceSpeakerTypes(FALSE); }, 0, 1},
+        {"re-applied, keeping the link mode", 1, [](CKRV330View& v) { v.ReapplyDeviceSpeakerTypes(TRUE); }, 1, 0},
+        {"re-applied, not locked", 0, [](CKRV330View& v) { v.ReapplyDeviceSpeakerTypes(FALSE); }, 0, 0},
+        {"speaker map, locked", 1, [](CKRV330View& v) { v.SendMessage(WM_SPEAKER_MAP_CHANGED); }, 0, 1},
+        {"speaker map, not locked", 0, [](CKRV330View& v) { v.SendMessage(WM_SPEAKER_MAP_CHANGED); }, 0, 0},
+    };
+    for (const LockCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const BYTE types[10] = {3, 9, 0, 0, 14, 17, 0, 0, 24, 0};
+        std::memcpy(g_bySysSpeakerType, types, sizeof types);
+        g_bAssignFlag = c.assign;
+        const int applies = view().GetOutputPage().GetLinkModeApplies();
+        c.call(view());
+        EXPECT_EQ(g_bAssignFlag, c.assignAfter);
+        EXPECT_EQ(view().GetOutputPage().GetLinkModeApplies(), applies + c.applies);
+        for (int i = 0; i < 10; ++i)
+            EXPECT_EQ(SpeakerTypeOf(g_bySpeakerType, i), types[i]) << i;
+    }
+    EXPECT_EQ(rig.QueuedCount(), 0);
+}
+
+TEST_F(ViewForm, SpeakerMapTakesTheDeviceSourceState)
+{
+    g_byInputSource = 2;
+    g_bySysGroup8[1] = 1;
+    g_bySysGroup8[4] = 2;
+    g_bySysParams[2] = 9;
+    g_nShownInput = 0;
+    g_nInputKind = 0;
+    view().SendMessage(WM_SPEAKER_MAP_CHANGED);
+    EXPECT_EQ(g_bySysParams[2], 0);
+    EXPECT_EQ(g_nShownInput, 2);
+    EXPECT_EQ(g_nInputKind, 1);
+    EXPECT_EQ(view().GetInputTypeSelector().GetCurSel(), 1);
+    EXPECT_EQ(view().GetAudioSourceSelector().GetCurSel(), 1);
+    EXPECT_EQ(g_bSourceMatch, 1);
+}
+
+TEST_F(ViewForm, EqualiserGridResetRedrawsTheBands)
+{
+    g_nCurOutput = 3;
+    const int bands = view().GetOutputPage().GetBandUpdates();
+    view().ResetOutputEqFrequencies();
+    EXPECT_EQ(view().GetOutputPage().GetBandUpdates(), bands + 1);
+}
+
+TEST_F(ViewForm, RecallWithoutALinkReportsTheFailureOfTheLinkType)
+{
+    struct FailureCase {
+        int linkType;
+        int chinese;
+        BOOL updating;
+        const char* recallText;  // null: no box
+        const char* usbText;     // of ShowUsbConnectFailure; null: no box
+    };
+    const char* usbCn = "连接失败  请检查USB线缆是否插好或\n该设备已经连接上了另一软件!";
+    const char* wifiCn = "连接失败  请检查WIFI是否已连接到设备或\n该设备已经连接上了另一软件!";
+    const FailureCase cases[] = {
+        {1, 1, FALSE, usbCn, usbCn},
+        {2, 1, FALSE, wifiCn, usbCn},
+        {1, 0, FALSE, "Connection failure!", "Connection failure!"},
+        {2, 0, FALSE, "Connection failure!", "Connection failure!"},
+        {0, 1, FALSE, nullptr, usbCn},
+        {3, 0, FALSE, nullptr, "Connection failure!"},
+        // A running firmware update keeps the USB failure to itself.
+        {1, 1, TRUE, usbCn, nullptr},
+    };
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.linkType) + (c.chinese ? " cn" : " en") + (c.updating ? " updating" : ""));
+        g_nLinkType = c.linkType;
+        g_bChinese = c.chinese;
+        g_bUpdating = c.updating;
+        g_bOnline = 1;
+        g_byCurScene = 4;
+        rig.messages.Clear();
+        view().RecallScene(2);
+        EXPECT_EQ(g_bOnline, 0);
+        EXPECT_EQ(g_byCurScene, 4);  // nothing of the recall happened
+        EXPECT_EQ(g_bTransferBusy, 0);
+        EXPECT_EQ(rig.QueuedCount(), 0);
+        std::vector<ShownMessage> expected;
+        if (c.recallText)
+            expected.push_back({c.recallText, 2000});
+        EXPECT_EQ(rig.messages.Shown(), expected);
+
+        rig.messages.Clear();
+        view().ShowUsbConnectFailure();
+        expected.clear();
+        if (c.usbText)
+            expected.push_back({c.usbText, 2000});
+        EXPECT_EQ(rig.messages.Shown(), expected);
+    }
+    g_nLinkType = 0;
+    g_bUpdating = 0;
+}
+
+TEST_F(ViewForm, StartWithoutADeviceShowsNothingAndWatchesTheNetwork)
+{
+    ASSERT_TRUE(PumpUntil([&] { return rig.view->GetNetSocket()->IsPingTimerRunning(); }));
+    EXPECT_FALSE(view().IsLinked());
+    EXPECT_EQ(g_nLinkType, 0);
+    EXPECT_TRUE(rig.messages.Shown().empty());
+    EXPECT_EQ(rig.QueuedCount(), 0);
+}
+
+TEST_F(ViewForm, SceneNameOfTheLiveImageOnTheButton)
+{
+    struct NameCase {
+        const char* live;   // name field of the live image (16 bytes, zero padded)
+        int curScene;
+        int chinese;
+        const char* shown;  // on arrival (ShowReceivedSceneName)
+    };
+    const NameCase cases[] = {
+        {"Custom", 0, 1, "自定义"},
+        {"Custom", 0, 0, "Custom"},
+        {"Custom", 2, 1, "Custom"},  // a device scene in use keeps its own name
+        {"Hall", 0, 1, "Hall"},
+        {"  Club  ", 3, 0, "Club"},
+        // Only the first 15 bytes count.
+        {"ABCDEFGHIJKLMNOP", 1, 0, "ABCDEFGHIJKLMNO"},
+        {"", 0, 0, ""},
+    };
+    for (const NameCase& c : cases) {
+        SCOPED_TRACE(c.live);
+        std::memset(g_Scene + SCENE_NAME_OFFSET, 0, SCENE_NAME_SIZE);
+        std::memcpy(g_Scene + SCENE_NAME_OFFSET, c.live, strnlen(c.live, SCENE_NAME_SIZE));
+        g_byCurScene = BYTE(c.curScene);
+        g_bChinese = c.chinese;
+        view().ShowReceivedSceneName();
+        EXPECT_EQ(view().GetSceneNameButton().GetWindowText(), c.shown);
+        EXPECT_EQ(view().GetSceneNameEdit().GetWindowText(), c.shown);
+        EXPECT_EQ(view().GetSceneNameButton().GetCheck(), *c.shown ? 1 : 0);
+
+        for (BOOL mark : {TRUE, FALSE}) {
+            view().ShowLiveSceneName(mark);
+            EXPECT_EQ(g_bSendSceneName, mark);
+            EXPECT_EQ(view().GetSceneNameButton().GetCheck(), *c.live ? 1 : 0);
+        }
+    }
 }

@@ -144,10 +144,12 @@ TEST_F(ViewSettings, LineOptionReadsAsANumber)
         Restart();
         EXPECT_EQ(g_nLineSet, c.expected);
     }
-    // A changed option is written back as decimal text.
+    // A changed option is written back as decimal text, and the response graph shows it.
     g_nLineSet = 3;
+    const int draws = rig.view->GetOutputPage().GetGraphDraws();
     EXPECT_TRUE(rig.view->SaveLineSetting());
     EXPECT_EQ(Value(g_pszLineSetKey, "Line_Set"), "3");
+    EXPECT_EQ(rig.view->GetOutputPage().GetGraphDraws(), draws + 1);
 }
 
 TEST_F(ViewSettings, FirmwareFileAndFolderSurviveARestart)
