@@ -11,6 +11,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 namespace {
 
 // The device popup: the first entry opens the first free USB processor, the second the network
@@ -69,6 +71,15 @@ void CKRV330View::MakeTransports()
 
 void CKRV330View::OnInitialUpdate()
 {
+    // The frame that holds the form fits it, shrinking only.
+    if (CWnd* frame = GetParent(); frame && (frame->GetStyle() & WS_CHILD)) {
+        CRect rcFrame;
+        frame->GetWindowRect(&rcFrame);
+        const int cx = std::min(rcFrame.Width(), VIEW_FORM_WIDTH);
+        const int cy = std::min(rcFrame.Height(), VIEW_FORM_HEIGHT);
+        if (cx != rcFrame.Width() || cy != rcFrame.Height())
+            frame->SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER);
+    }
     g_pMainView = this;
     m_SendQueue.SetNotifyWnd(m_hWnd);
     // The change scanner posts to the view from the worker: known before the worker starts.

@@ -331,11 +331,11 @@ TEST_F(AppWindows, ChildFrameAtTheClientsCornerHoldsTheViewOnTheDocumentsScene)
     CRect clientRc = WindowRect(*client);
     CRect childRc = WindowRect(*m_pChild);
     EXPECT_EQ(childRc.TopLeft(), clientRc.TopLeft());
-    // Its own size, larger than the client area that clips it.
-    EXPECT_EQ(childRc.Width(), CChildFrame::FRAME_CX);
-    EXPECT_EQ(childRc.Height(), CChildFrame::FRAME_CY);
+    // Made at 1254 x 775, then shrunk to the form by the view's initial update.
     EXPECT_EQ(CChildFrame::FRAME_CX, 1254);
     EXPECT_EQ(CChildFrame::FRAME_CY, 775);
+    EXPECT_EQ(childRc.Width(), VIEW_FORM_WIDTH);
+    EXPECT_EQ(childRc.Height(), VIEW_FORM_HEIGHT);
 
     CKRV330View* view = m_pChild->GetView();
     ASSERT_NE(view, nullptr);
