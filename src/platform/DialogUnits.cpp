@@ -1,7 +1,10 @@
 #include "DialogUnits.h"
 
 #include "CDC.h"
+#include "CDialog.h"
 #include "GdiObjects.h"
+
+#include <set>
 
 namespace {
 int Scale(int nUnits, int nBase, int nDivisor)
@@ -35,4 +38,37 @@ CRect DialogRect(int x, int y, int cx, int cy, CSize base)
 {
     return CRect(DialogUnitsToPixelsX(x, base), DialogUnitsToPixelsY(y, base), DialogUnitsToPixelsX(x + cx, base),
                  DialogUnitsToPixelsY(y + cy, base));
+}
+
+CDialogFontUnits::CDialogFontUnits(int nTenthsOfPoint, const char* pszFace)
+    : m_nTenthsOfPoint(nTenthsOfPoint), m_pszFace(pszFace)
+{
+}
+
+CSize CDialogFontUnits::Base() const
+{
+    if (!m_bMeasured) {
+        CFont font;
+        font.CreatePointFont(m_nTenthsOfPoint, m_pszFace);
+        m_base = GetDialogBaseUnits(&font);
+        m_bMeasured = true;
+    }
+    return m_base;
+}
+
+void CDialogFontUnits::RegisterTemplate(UINT nID, const char* pszCaption, int cxDlu, int cyDlu, DWORD style) const
+{
+    static std::set<UINT> registered;  // user-interface thread
+    if (!registered.insert(nID).second)
+        return;
+    const CSize base = Base();
+    RegisterDialogTemplate(nID, DialogTemplate{pszCaption, DialogUnitsToPixelsX(cxDlu, base),
+                                               DialogUnitsToPixelsY(cyDlu, base), style});
+}
+
+void CDialogFontUnits::ApplyFont(CWnd* pWnd, CFont& font) const
+{
+    font.DeleteObject();
+    font.CreatePointFont(m_nTenthsOfPoint, m_pszFace);
+    pWnd->SetFont(&font, FALSE);
 }

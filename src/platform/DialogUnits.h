@@ -16,3 +16,27 @@ int DialogUnitsToPixelsY(int nUnits, CSize base);
 // A rectangle given as x, y, width, height in dialog units, in pixels (edges converted one by
 // one, as the dialog's controls are placed).
 CRect DialogRect(int x, int y, int cx, int cy, CSize base);
+
+class CWnd;
+
+// The layout font of a family of dialogs (face and size in tenths of a point): its base units,
+// measured once, the rectangles of its controls, each dialog's window template registered once,
+// and the font given to a dialog. User-interface thread.
+class CDialogFontUnits {
+public:
+    CDialogFontUnits(int nTenthsOfPoint, const char* pszFace);
+
+    CSize Base() const;
+    CRect Rect(int x, int y, int cx, int cy) const { return DialogRect(x, y, cx, cy, Base()); }
+    // Registers template nID with a client area of cxDlu x cyDlu units; later calls for the
+    // same id do nothing. style 0: a captioned pop-up with a system menu.
+    void RegisterTemplate(UINT nID, const char* pszCaption, int cxDlu, int cyDlu, DWORD style = 0) const;
+    // Makes font this layout font and gives it to pWnd (without redrawing).
+    void ApplyFont(CWnd* pWnd, CFont& font) const;
+
+private:
+    int m_nTenthsOfPoint;
+    const char* m_pszFace;  // a literal: lives for the program
+    mutable CSize m_base{0, 0};
+    mutable bool m_bMeasured = false;
+};

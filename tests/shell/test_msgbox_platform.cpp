@@ -104,6 +104,32 @@ TEST(DialogUnits, BaseUnitsFollowTheFont)
     EXPECT_GT(l.cy, s.cy);
 }
 
+TEST(DialogUnits, OneLayoutFontRegistersEachTemplateOnceAndSizesItsDialog)
+{
+    const CDialogFontUnits units(90, "Arial");
+    CFont arial9;
+    ASSERT_TRUE(arial9.CreatePointFont(90, "Arial"));
+    const CSize base = GetDialogBaseUnits(&arial9);
+    EXPECT_EQ(units.Base(), base);
+    EXPECT_EQ(units.Rect(7, 30, 156, 8), DialogRect(7, 30, 156, 8, base));
+
+    constexpr UINT kTemplate = 64991;  // no dialog of the program uses it
+    units.RegisterTemplate(kTemplate, "First", 100, 50);
+    units.RegisterTemplate(kTemplate, "Second", 10, 5);  // the first registration stands
+    CDialog dlg(kTemplate);
+    ASSERT_TRUE(dlg.Create(kTemplate));
+    CRect rc;
+    dlg.GetClientRect(&rc);
+    EXPECT_EQ(rc.Width(), DialogUnitsToPixelsX(100, base));
+    EXPECT_EQ(rc.Height(), DialogUnitsToPixelsY(50, base));
+    EXPECT_EQ(dlg.GetWindowText(), "First");
+
+    CFont font;
+    units.ApplyFont(&dlg, font);
+    EXPECT_EQ(dlg.GetFont(), &font);
+    dlg.DestroyWindow();
+}
+
 TEST(KeyStroke, KeyReachesTheModalDialogAsIfTyped)
 {
     RegisterDialogTemplate(IDD_KEY_TARGET, DialogTemplate{"keys", 120, 60, 0});

@@ -4,6 +4,7 @@
 // were drawn where the layout puts them.
 #include "CDisplayDlg.h"
 #include "CMessageBox.h"
+#include "DialogScreens.h"
 #include "GdiGlobals.h"
 #include "Globals.h"
 #include "ShellGlobals.h"
@@ -20,37 +21,11 @@
 #include <string>
 #include <vector>
 
+using namespace dialogscreens;
+
 namespace {
 
 const char* const kLang[2] = {"en", "cn"};
-
-void Pump()
-{
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
-
-QImage Grab(CWnd& wnd)
-{
-    Pump();
-    return wnd.GetWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
-// The client picture under a title strip with the caption.
-QImage Framed(const QImage& client, const CString& caption)
-{
-    const int strip = 22;
-    QImage out(client.width(), client.height() + strip, QImage::Format_RGB32);
-    out.fill(QColor(0, 84, 166));
-    QPainter p(&out);
-    QFont f(QStringLiteral("WenQuanYi Micro Hei"));
-    f.setPixelSize(12);
-    p.setFont(f);
-    p.setPen(Qt::white);
-    p.drawText(QRect(6, 0, client.width() - 12, strip), Qt::AlignVCenter, QString::fromStdString(caption));
-    p.drawImage(0, strip, client);
-    return out;
-}
 
 // One picture per state and language, and a sheet with states down and languages across.
 class Sheet {
