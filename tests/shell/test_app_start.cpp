@@ -120,7 +120,7 @@ TEST(AppDeviceAddress, HostAndPortOrNothingChanges)
         {"127.0.0.1:8899", TRUE, "127.0.0.1", 8899},
         {"127.0.0.1:1", TRUE, "127.0.0.1", 1},
         {"127.0.0.1:65535", TRUE, "127.0.0.1", 65535},
-        {"192.168.1.20:23", TRUE, "192.168.1.20", 23},
+        {"127.0.0.2:23", TRUE, "127.0.0.2", 23},
         {"127.0.0.1:0", FALSE, "", 0},
         {"127.0.0.1:65536", FALSE, "", 0},
         {"127.0.0.1:", FALSE, "", 0},
@@ -146,7 +146,7 @@ TEST(AppDeviceAddress, EnvironmentSetsTheLinkAddressOnlyWhenValid)
 {
     const CString savedIp = g_strDeviceIp;
     const int savedPort = g_nDevicePort;
-    g_strDeviceIp = "10.10.100.254";
+    g_strDeviceIp = "127.0.0.9";  // any start value; the parse alone is under test
     g_nDevicePort = 8899;
 
     setenv("ORVANE_DEVICE_ADDRESS", "127.0.0.1:9123", 1);
