@@ -34,6 +34,9 @@ TEST_P(ProgramStart, RunsAndQuitsWithExitCodeZeroOnSignal)
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    // Only the loopback address, where nothing listens on port 1; the processor's own is refused.
+    env.insert("ORVANE_DEVICE_ADDRESS", "127.0.0.1:1");
+    env.insert("ORVANE_LOOPBACK_ONLY", "1");
     program.setProcessEnvironment(env);
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     program.start(ORVANE_PROGRAM, {});
