@@ -11,6 +11,13 @@
 
 CGradientProgressCtrl::CGradientProgressCtrl() : m_clrBkGround(GetSysColor(COLOR_BTNFACE)) {}
 
+void CGradientProgressCtrl::SetBkColor(COLORREF clr)
+{
+    m_clrBkGround = clr;
+    if (GetSafeHwnd())
+        Invalidate();
+}
+
 void CGradientProgressCtrl::SetRange(int nLower, int nUpper)
 {
     m_nLower = nLower;

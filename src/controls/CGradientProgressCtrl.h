@@ -45,6 +45,8 @@ public:
     COLORREF GetStartColor() const { return m_clrStart; }
     COLORREF GetEndColor() const { return m_clrEnd; }
     COLORREF GetBkColor() const { return m_clrBkGround; }
+    // The colour of the part the bar has not reached; repaints.
+    void SetBkColor(COLORREF clr);
 
     // The stripes that fill nFilled of a bar nLength long, and where the background begins
     // (nLength when the last stripe reaches the end).

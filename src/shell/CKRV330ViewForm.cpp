@@ -156,6 +156,7 @@ void CKRV330View::CreateFormControls()
     m_btnSettingsMenu.Create("", picture, kSettingsMenuRect, this, IDC_SETTINGS_MENU);
     m_btnConnect.Create("", picture, kConnectRect, this, IDC_CONNECT);
     m_Progress.Create(WS_CHILD, kProgressRect, this, IDC_VIEW_PROGRESS);
+    m_Progress.SetBkColor(0x808080);
     m_Tab.Create(WS_CHILD | WS_VISIBLE, kTabRect, this, IDC_PAGE_TAB);
     m_cmbInputType.Create("", btn, kInputTypeRect, this, IDC_INPUT_TYPE);
     m_btnMixer.Create("", btn, kMixerRect, this, IDC_MIXER);

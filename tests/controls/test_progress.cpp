@@ -75,6 +75,9 @@ TEST_F(ProgressTest, PaintsTheGradientUpToThePositionAndTheBackgroundBeyond)
     const QImage one = Shot();
     EXPECT_EQ(PixelOf(one, 0, 10), RGB(255, 0, 0));
     EXPECT_EQ(PixelOf(one, 200, 10), bar.GetBkColor());
+    // A background colour of the owner's choice fills the rest.
+    bar.SetBkColor(0x808080);
+    EXPECT_EQ(PixelOf(Shot(), 200, 10), RGB(128, 128, 128));
 }
 
 TEST_F(ProgressTest, PositionAboveTheUpperBoundIsTheUpperBoundButSteppingPastItShowsNothing)

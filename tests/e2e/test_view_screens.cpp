@@ -82,6 +82,7 @@ TEST(ViewScreens, FormInBothLanguages)
             EXPECT_FALSE(w->GetStyle() & WS_VISIBLE) << id;
         }
         EXPECT_TRUE(view.GetOutputPage().GetStyle() & WS_VISIBLE);
+        EXPECT_EQ(view.GetViewProgress().GetBkColor(), COLORREF(0x808080));
         EXPECT_EQ(view.GetSceneNameButton().GetWindowText(), "Live One");
     }
     // Texts in the pictures follow the language; the symbols and selector faces do not change.
