@@ -39,11 +39,11 @@ void CUpData_Thread::Start(int ms)
     Stop();
     m_bEnabled = TRUE;
     m_nCount = 0;
-    const UINT_PTR id = NextTimerId();
-    TimerMap()[id] = this;
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_bQuit)
-        return;
+        return;  // ended: no timer, and no map entry that would outlive the object
+    const UINT_PTR id = NextTimerId();
+    TimerMap()[id] = this;
     m_nPeriodMs = ms > 0 ? ms : 1;
     m_nTimerId = id;
     m_nLiveTimerId = id;
