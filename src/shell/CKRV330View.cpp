@@ -39,6 +39,8 @@ CKRV330View::~CKRV330View()
     ShutDownLink();
     if (g_pMainView == this)
         g_pMainView = nullptr;
+    if (g_pPageHost == this)
+        g_pPageHost = nullptr;
 }
 
 BOOL CKRV330View::CreateView(CWnd* pParentWnd, const RECT& rect)
@@ -81,6 +83,7 @@ void CKRV330View::OnInitialUpdate()
             frame->SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER);
     }
     g_pMainView = this;
+    g_pPageHost = this;
     m_SendQueue.SetNotifyWnd(m_hWnd);
     // The change scanner posts to the view from the worker: known before the worker starts.
     g_hMainViewWnd = m_hWnd;
@@ -173,6 +176,8 @@ void CKRV330View::OnDestroy()
     ShutDownLink();
     if (g_hMainViewWnd == m_hWnd)
         g_hMainViewWnd = nullptr;
+    if (g_pPageHost == this)
+        g_pPageHost = nullptr;
     if (g_pCommand == &m_SendQueue)
         g_pCommand = nullptr;
     if (g_pViewWnd == this)

@@ -37,6 +37,7 @@
 #include "CMsgBox.h"
 #include "CNet_Socket.h"
 #include "COutputDlg.h"
+#include "CPageHost.h"
 #include "CShow_Link.h"
 #include "CWnd.h"
 #include "CXPButton.h"
@@ -143,7 +144,7 @@ constexpr int MIX_ROWS = 12;
 class CDisplayDlg;
 class CGradientProgressLink;
 
-class CKRV330View : public CWnd, public ICommTransactions {
+class CKRV330View : public CWnd, public ICommTransactions, public CPageHost {
 public:
     CKRV330View();
     // Destroys the window (shutting the link down) if it still exists.
@@ -201,7 +202,7 @@ public:
     BOOL LoadDspMcuSettings();
     BOOL SaveDspMcuSettings();
     BOOL LoadLineSetting();
-    BOOL SaveLineSetting();
+    BOOL SaveLineSetting() override;
     BOOL LoadPcFileFolders(int nKind);
     BOOL SavePcFileFolders(int nKind);
     // TRUE when path does not exist or is not a folder.
@@ -317,16 +318,16 @@ public:
     void RecallScene(int nScene, int nUnused = TRUE);
     // Queues system sub-command nCmd for the scene when linked (65: the Wi-Fi factory default,
     // reported with WM_WIFI_OP_RESULT).
-    void SendCommand(int nCmd, int nScene);
+    void SendCommand(int nCmd, int nScene) override;
     // Asks the change scanner to send sub-command 5 / 2 when idle (only while linked).
-    void SetSysCmd5Pending(BOOL bOn);
-    void SetSysCmd2Pending(BOOL bOn);
+    void SetSysCmd5Pending(BOOL bOn) override;
+    void SetSysCmd2Pending(BOOL bOn) override;
     // FALSE saves the master output switch and mutes it; TRUE restores it. Both queue
     // sub-command 5. Caller holds g_csComm.
-    void HoldSystemOutput(BOOL bRestore);
+    void HoldSystemOutput(BOOL bRestore) override;
     // Shows input type nKind (0 digital, 1 line, 2 Bluetooth) on selector 2820; bStore also
     // makes it g_byInputSource and sends sub-command 2. Then ShowAudioSource.
-    void SetInputSource(int nKind, BOOL bStore);
+    void SetInputSource(int nKind, BOOL bStore) override;
     // The second audio source (byte 4 of sub-command 8's window; 255 off) on selector 2822, and
     // g_bSourceMatch set when it equals the input type.
     void ShowAudioSource();
@@ -336,7 +337,7 @@ public:
     static int AudioSourceEntry(int nValue);
     // After a scene load or a link change: every output in a group of its own, both link
     // buttons off, the per-group tables rebuilt, the output page shown the groups.
-    void RebuildLinkGroups();
+    void RebuildLinkGroups() override;
     // The transfer popup's bar to 0..m_nBatchCount, position 0.
     void ResetTransferProgress(int nUnused = 0);
     // Shows the transfer popup (mode 0 disables the view, 1 the open preset dialog).
@@ -345,15 +346,15 @@ public:
     // Re-sends one channel with its output switched off during the transfer: channel off,
     // whole block, channel in its real state. Only while linked. The NoLock and LevelMuted
     // forms rely on the caller's g_csComm.
-    void SendOutputChannelMuted(int nCh, int nUnused = 0);
-    void SendOutputChannelMutedNoLock(int nCh);
-    void SendOutputLevelMuted(int nCh);
-    void SendInputChannelMuted(int nCh, int nUnused = 0);
+    void SendOutputChannelMuted(int nCh, int nUnused = 0) override;
+    void SendOutputChannelMutedNoLock(int nCh) override;
+    void SendOutputLevelMuted(int nCh) override;
+    void SendInputChannelMuted(int nCh, int nUnused = 0) override;
 
     // Speaker types: bAll FALSE gives output nCh its type of g_bySpeakerType (crossover preset)
     // and, when linked, sends sub-commands 6, 7 and its crossover record; bAll TRUE (linked)
     // sends 6, 7 and the ten crossover records.
-    void SendSpeakerTypes(int nCh, BOOL bAll);
+    void SendSpeakerTypes(int nCh, BOOL bAll) override;
     // After stored scene n was deleted while in use: its name, then no scene in use (52).
     void SendSceneNameAndDeselect(int n);
     // Output dst takes equaliser and level of src (CopyOutputChannel: everything but name and
@@ -365,20 +366,20 @@ public:
     void CopyOutputForSpeakerType(int nSrc, int nDst);
     // The used left/right pairs copy left to right (0) or right to left (1), the destination
     // joining the source's group. TRUE when the current output was a destination.
-    BOOL CopyPairedChannels(int nDirection);
+    BOOL CopyPairedChannels(int nDirection) override;
     // Bands 0..14 of music input nCh to the 15-band grid, 15..30 to the third-octave grid;
     // when linked its block is sent inside the master-output mute.
-    void ResetInputEqFrequencies(int nCh);
+    void ResetInputEqFrequencies(int nCh) override;
     // Speaker-type states rebuilt from the device's types (duplicates removed and sent back).
     void ReapplyDeviceSpeakerTypes(BOOL bKeepLinkMode = FALSE);
     // Bands 0..30 of output nCh back to the third-octave grid; queued when linked. Caller
     // holds g_csComm.
     void ResetOutputEqChannel(int nCh);
     // The same for the current output and its link group, wrapped in the master-output mute.
-    void ResetOutputEqFrequencies();
+    void ResetOutputEqFrequencies() override;
     // The 16 mix bytes of output nCh from its speaker type (0..24; others leave them), then
     // every output's mix levels reloaded from the image (the setters stamp).
-    void ApplySpeakerTypeMix(int nCh, int nType);
+    void ApplySpeakerTypeMix(int nCh, int nType) override;
     // Each output takes its type of g_bySpeakerType without a crossover preset.
     void ApplySpeakerTypesToChannels();
     // One scene's name and ten output blocks as a counted batch to scene nScene (0 live under
@@ -387,12 +388,13 @@ public:
     // The live scene and the six stored scenes as one counted batch. Caller holds g_csComm.
     void WriteAllScenesToDevice();
     // When the input page is shown, its source button is redrawn.
-    void RefreshInputSourceButtons();
+    void RefreshInputSourceButtons() override;
 
     // =========================================================================================
     // State for the pages and tests
 
-    BOOL IsLinked() const { return m_bLinked.load(); }
+    BOOL IsLinked() const override { return m_bLinked.load(); }
+    CWnd* GetHostWnd() override { return this; }
     int GetBatchCount() const { return m_nBatchCount; }
     CKTVCommand& GetSendQueue() { return m_SendQueue; }
     CNet_Socket* GetNetSocket() const { return m_pNetSocket.get(); }

@@ -1,0 +1,3 @@
+#include "CPageHost.h"
+
+CPageHost* g_pPageHost = nullptr;
