@@ -7,7 +7,9 @@ cd "$(dirname "$0")/.."
 PACKAGES=(cmake ninja-build g++ pkg-config
           qt6-base-dev qt6-serialport-dev libhidapi-dev
           libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-wqy-microhei iputils-ping xvfb xauth)
+          fonts-wqy-microhei iputils-ping xvfb xauth
+          xdotool xclip poppler-utils libxlsxwriter-dev unzip
+          clang libclang-rt-14-dev)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
