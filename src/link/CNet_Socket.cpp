@@ -179,21 +179,25 @@ BOOL CNet_Socket::PingDevice() { return Reach().PingDevice(DeviceIp()); }
 BOOL CNet_Socket::IsDeviceOnSubnet() { return Reach().IsDeviceOnSubnet(DeviceIp()); }
 
 // After a firmware update the device first gets 5000 ms to settle before the view connects.
-// The closing pause ends early once the watchdog is stopped, so Stop need not wait it out.
+// Both pauses end early once the watchdog is stopped, so Stop need not wait them out.
 BOOL CNet_Socket::CheckLink(const std::atomic<int>* pEnabled)
 {
     auto enabled = [pEnabled] { return !pEnabled || pEnabled->load() != 0; };
-    auto pause = [&enabled] {
-        for (int left = STEP_PAUSE_MS; left > 0 && enabled(); left -= PAUSE_SLICE_MS)
+    // Pauses end early once the watchdog is stopped; false then.
+    auto pause = [&enabled](int ms) {
+        for (int left = ms; left > 0 && enabled(); left -= PAUSE_SLICE_MS)
             Sleep(std::min(left, PAUSE_SLICE_MS));
+        return enabled();
     };
     if (IsDeviceOnSubnet()) {
         int result = m_bReachable.load();
         if (enabled() && !result) {
             result = PingDevice();
             if (result) {
-                if (g_bUpdateDone.load())
-                    Sleep(UPDATE_SETTLE_MS);
+                // A stop during the settling pause ends the step: the notice waits for the
+                // next start, which sees g_bUpdateDone still set and settles again.
+                if (g_bUpdateDone.load() && !pause(UPDATE_SETTLE_MS))
+                    return m_bReachable.load();
                 g_bUpdateDone = 0;
                 // Stored before the notice: the view's connect refuses while it reads 0.
                 if (enabled())
@@ -203,13 +207,13 @@ BOOL CNet_Socket::CheckLink(const std::atomic<int>* pEnabled)
         }
         if (enabled()) {
             m_bReachable = result;
-            pause();
+            pause(STEP_PAUSE_MS);
         }
         return m_bReachable.load();
     }
     if (enabled()) {
         m_bReachable = 0;
-        pause();
+        pause(STEP_PAUSE_MS);
     }
     return m_bReachable.load();
 }
@@ -280,18 +284,36 @@ int CNet_Socket::NetWrite()
     }
     if (item->GetNotify()) {
         // The Wi-Fi factory default: the module restarts and cannot answer. Its result is
-        // reported after the restart, and the request leaves the queue so it is not sent again.
-        // A stop meanwhile ends the wait; closing the link says enough then.
+        // reported after the restart (FinishTransact), and the request leaves the queue so it
+        // is not sent again.
         command.RemoveCurSendData();
+        m_eTail = ETail::WifiRestart;
+        return 0;
+    }
+    return 1;
+}
+
+void CNet_Socket::FinishTransact()
+{
+    const ETail tail = m_eTail;
+    m_eTail = ETail::None;
+    switch (tail) {
+    case ETail::Reconnect:
+        if (Pause(RECONNECT_PAUSE_MS))
+            Connect();
+        break;
+    case ETail::WifiRestart:
+        // A stop meanwhile ends the wait; closing the link says enough then.
         if (!Pause(WIFI_RESET_WAIT_MS))
-            return 0;
+            break;
         if (m_clearTransferBusy)
             m_clearTransferBusy();
         if (Pause(WIFI_RESULT_WAIT_MS))
             PostMessage(m_hNotifyWnd, WM_WIFI_OP_RESULT, 0, 0);
-        return 0;
+        break;
+    case ETail::None:
+        break;
     }
-    return 1;
 }
 
 int CNet_Socket::NetRead()
@@ -334,8 +356,7 @@ void CNet_Socket::Reconnect()
     // completed with the bytes of the next.
     if (m_pCommand)
         m_pCommand->ResetRecv();
-    if (Pause(RECONNECT_PAUSE_MS))
-        Connect();
+    m_eTail = ETail::Reconnect;
 }
 
 void CNet_Socket::ReportLinkLost(LPARAM lParam)

@@ -10,12 +10,14 @@
 //
 // Threads: Connect and Close run on the user-interface thread while no transaction runs, or on
 // the comm worker inside a transaction; the transaction runs on the comm worker with g_csComm
-// held; CheckLink runs on the watchdog thread. m_bReachable is shared by all three.
+// held, its waits (FinishTransact) on the worker without it; CheckLink runs on the watchdog
+// thread. m_bReachable is shared by all three.
 //
 // Every give-up time and pause reads the program clock (Clock.h); the socket time-outs and
 // the ping limit are real time.
 #pragma once
 
+#include "LinkTransport.h"
 #include "NetWatchdog.h"
 #include "Reachability.h"
 #include "WinTypes.h"
@@ -32,23 +34,20 @@ constexpr int NET_ERR_CONNABORTED = 10053;
 constexpr int NET_ERR_CONNRESET = 10054;
 constexpr int NET_ERR_TIMEDOUT = 10060;  // the receive time-out (EAGAIN on this system)
 
-class CNet_Socket {
+class CNet_Socket : public ILinkTransport {
 public:
     // reach: the reachability check to use, not owned; null: this machine's own. Starts the
     // watchdog thread with its timer stopped; time-outs 1000 ms; not reachable.
     explicit CNet_Socket(IReachability* reach = nullptr);
     // Ends the watchdog thread and closes the socket.
-    ~CNet_Socket();
+    ~CNet_Socket() override;
     CNet_Socket(const CNet_Socket&) = delete;
     CNet_Socket& operator=(const CNet_Socket&) = delete;
-
-    // The change scanner: the next pending request, or the state poll when nothing changed.
-    using NextSendData = std::function<std::unique_ptr<CSendData>()>;
 
     // ---- set-up, user-interface thread, before a link or the watchdog runs ----
     // The engine whose queue the transaction serves and which takes the replies; not owned.
     void SetCommand(CKTVCommand* command) { m_pCommand = command; }
-    void SetNextSendData(NextSendData scanner) { m_nextSendData = std::move(scanner); }
+    void SetNextSendData(NextSendData scanner) override { m_nextSendData = std::move(scanner); }
     // The main view's linked flag; a reply overdue after the view has unlinked is not acted on.
     void SetLinkedQuery(std::function<BOOL()> isLinked) { m_isLinked = std::move(isLinked); }
     // Clears g_bTransferBusy (the view's), once the Wi-Fi factory default has had its time.
@@ -62,7 +61,7 @@ public:
     // answers a fresh ping. Any earlier socket is closed first; a failed connect leaves none.
     BOOL Connect();
     // Closes the socket (nothing when none is open). TRUE.
-    BOOL Close();
+    BOOL Close() override;
     BOOL IsOpen() const { return m_socket.load() >= 0; }
     // Writes the whole buffer; TRUE when every byte went out within the send time-out.
     // flags: extra send() flags.
@@ -104,6 +103,15 @@ public:
     int NetWrite();
     // Reads until the reply is complete, the socket times out or 4 s have passed.
     int NetRead();
+    // The waits the last transaction left for after g_csComm is released (comm worker): a
+    // reconnect's pause and connect, the Wi-Fi module's restart and its result. A stop of the
+    // worker ends them early.
+    void FinishTransact() override;
+
+    // ---- the transport door (link type 2) ----
+    int GetLinkType() const override { return 2; }
+    BOOL Open() override { return Connect(); }
+    void Transact() override { NetTransact(); }
 
     // The PC is on the device's subnet and the device answered a ping. Set by the watchdog,
     // cleared by it when the subnet is gone, by the transaction when it gives the link up, and
@@ -130,7 +138,8 @@ private:
     static bool IsStopping();
     // Sleeps ms of the program clock in slices; FALSE as soon as IsStopping.
     static BOOL Pause(int ms);
-    // Close, forget a partly received reply, pause 2000 ms, connect again (not when stopping).
+    // Close and forget a partly received reply now; the 2000 ms pause and the new connect
+    // follow in FinishTransact.
     void Reconnect();
     // The link is given up: g_bNetOpen and m_bReachable cleared, WM_LINK_LOST (0, lParam).
     void ReportLinkLost(LPARAM lParam);
@@ -146,6 +155,9 @@ private:
     std::function<void()> m_clearTransferBusy;
     HWND m_hNotifyWnd = nullptr;
     LONGLONG m_liTransactStart = 0;   // performance counter at the start of the transaction
+    // What FinishTransact has to do; set and cleared on the comm worker only.
+    enum class ETail { None, Reconnect, WifiRestart };
+    ETail m_eTail = ETail::None;
     // Declared last: its thread calls CheckLink, so it is joined before the members it uses go.
     CPing_Net_Thread m_pingThread;
 };

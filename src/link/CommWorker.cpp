@@ -154,6 +154,7 @@ void CCommWorker::RunSendPass()
         g_hCommEvents[COMM_EVENT_SEND].ResetEvent();
         return;
     }
+    bool idle = false;
     {
         CSingleLock lock(g_csComm);
         if (g_nLinkType == 1)
@@ -162,9 +163,14 @@ void CCommWorker::RunSendPass()
             if (g_bNetOpen)
                 m_tx.NetTransact();
             else
-                Sleep(COMM_IDLE_MS);
+                idle = true;
         }
     }
-    // Outside the lock, so that the user-interface thread can append between two exchanges.
+    // No wait of the worker holds the lock: the window's sends never queue behind one.
+    if (idle)
+        Sleep(COMM_IDLE_MS);
+    // Outside the lock, so that the user-interface thread can append between two exchanges
+    // and while the exchange's waits run.
+    m_tx.FinishTransact();
     Sleep(COMM_PAUSE_MS);
 }

@@ -3,7 +3,8 @@
 // Four manual-reset events steer it (g_hCommEvents): quit, suspend, firmware transfer, send.
 // Each pass waits for any of them (at most 5000 ms; the lowest index wins, so quit goes first)
 // and runs one exchange through the transactions the main view implements: with the send
-// event an ordinary exchange under g_csComm followed by a 5 ms pause, with the firmware event a
+// event an ordinary exchange under g_csComm, then the waits it left (FinishTransact) and a
+// 5 ms pause without the lock, with the firmware event a
 // firmware exchange without the lock. The events stay set, so the chosen case repeats until
 // the worker is stopped. The link state it reads: g_nLinkType, g_bUsbOpen, g_bNetOpen,
 // g_bUpdateDone (the firmware case goes idle), g_bAbortingUpdate and g_bNeedFirmware (the send
@@ -47,6 +48,10 @@ public:
     // One exchange of the firmware update over USB HID / TCP; called without the lock.
     virtual void UsbTransactHex() = 0;
     virtual void NetTransactHex() = 0;
+    // The waits an ordinary exchange left behind (a reconnect's pause, the Wi-Fi module's
+    // restart), run right after it without g_csComm, so a send from the window never waits
+    // for them.
+    virtual void FinishTransact() {}
 };
 
 class CCommWorker {

@@ -118,6 +118,8 @@ private:
     BOOL IsHeadRejected(int step) const;
     // The update cannot go on: the worker suspends itself and WM_LINK_LOST (0, 0) is posted.
     void Fail();
+    // The apply step's read over USB: one wait, then the restart (a refusal fails instead).
+    int UsbReadApply();
     // After the apply step over USB: the processor restarts into its loader; reopen it.
     int RestartAfterApply();
     // Network: close, forget a partial answer, connect again.

@@ -186,13 +186,9 @@ int CFirmwareUpdate::NetReadEnd()
             }
             continue;
         }
-        // No answer: the processor restarts after its last step without answering over the
-        // network. Only a rejection is a failure.
-        if (IsHeadRejected(FW_STEP_END)) {
-            Fail();
-            return 0;
-        }
-        m_command.FinishFirmwareUpdate();
-        return 1;
+        // No answer within the wait (or the connection closed without one): nothing says the
+        // loader took the image, so the update has not succeeded.
+        Fail();
+        return 0;
     }
 }

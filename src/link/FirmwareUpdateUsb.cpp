@@ -91,6 +91,8 @@ int CFirmwareUpdate::UsbWriteHexLoop()
 int CFirmwareUpdate::UsbReadHexLoop()
 {
     const int step = m_nCurHexCmd;
+    if (step == FW_STEP_APPLY)
+        return UsbReadApply();
     const int waitCount = HexStepWaitCount(step);
     if (step == FW_STEP_DSP_REQUEST)
         ShowTip(g_strHexEraseCn, g_strHexEraseEn);
@@ -103,9 +105,6 @@ int CFirmwareUpdate::UsbReadHexLoop()
         if (n == CUsbLink::READ_STOPPED || n == CUsbLink::READ_FAILED) {
             if (IsCommQuitRequested())
                 return 0;
-            // The processor leaves USB while it restarts into its loader.
-            if (step == FW_STEP_APPLY)
-                return RestartAfterApply();
             if (n == CUsbLink::READ_STOPPED)
                 return 1;  // the link was cleared: whoever cleared it reports
             Fail();
@@ -125,7 +124,7 @@ int CFirmwareUpdate::UsbReadHexLoop()
         // Byte 9 of the report is frame byte 8: the step the answer is for.
         const BOOL done = g_byUsbInReport[9] == step ? m_usb.OnUsbReport(n) : FALSE;
         if (done)
-            return step == FW_STEP_APPLY ? RestartAfterApply() : 1;
+            return 1;
         if (IsHeadRejected(step)) {
             // The DSP request is written again on the next pass (the erase may need it).
             if (step != FW_STEP_DSP_REQUEST)
@@ -142,6 +141,22 @@ int CFirmwareUpdate::UsbReadHexLoop()
     return 0;
 }
 
+int CFirmwareUpdate::UsbReadApply()
+{
+    // One wait only: the processor restarts into its loader whether or not its answer made it
+    // out first (it may leave USB at once), so the restart follows every outcome but a refusal.
+    const int n = m_usb.ReadReport(USB_HEX_WAIT_MS);
+    if (IsCommQuitRequested())
+        return 0;
+    if (g_bAbortingUpdate)
+        return 1;
+    if (n > 0 && g_byUsbInReport[9] == FW_STEP_APPLY && !m_usb.OnUsbReport(n) && IsHeadRejected(FW_STEP_APPLY)) {
+        Fail();
+        return 0;
+    }
+    return RestartAfterApply();
+}
+
 int CFirmwareUpdate::RestartAfterApply()
 {
     if (!PauseUnlessQuitting(USB_APPLY_RESTART_MS))
@@ -150,5 +165,11 @@ int CFirmwareUpdate::RestartAfterApply()
         Fail();
         return 0;
     }
+    // An apply step whose answer never came has had its restart all the same: the update goes
+    // on with the next step, which a processor that did not restart refuses.
+    CSingleLock lock(g_csComm);
+    const CSendData* head = m_command.GetCurSendData();
+    if (head && head->GetCommand() == FW_STEP_APPLY)
+        m_command.RemoveCurSendData();
     return 1;
 }

@@ -12,6 +12,7 @@
 // transaction runs on the worker, which is owned here and always joined.
 #pragma once
 
+#include "LinkTransport.h"
 #include "Sync.h"
 #include "WinTypes.h"
 
@@ -23,19 +24,23 @@ class CKTVCommand;
 class CSendData;
 class CSerialPort;
 
-class CSerialLink {
+class CSerialLink : public ILinkTransport {
 public:
-    using NextSendData = std::function<std::unique_ptr<CSendData>()>;
-
     // The engine whose queue the link carries and the port; neither owned.
     CSerialLink(CKTVCommand& command, CSerialPort& port);
     // Stops the worker.
-    ~CSerialLink();
+    ~CSerialLink() override;
     CSerialLink(const CSerialLink&) = delete;
     CSerialLink& operator=(const CSerialLink&) = delete;
 
     // The change scanner: the next pending request, or the state poll when nothing changed.
-    void SetNextSendData(NextSendData scanner) { m_nextSendData = std::move(scanner); }
+    void SetNextSendData(NextSendData scanner) override { m_nextSendData = std::move(scanner); }
+
+    // ---- the transport door (link type 3; carried by this link's own worker) ----
+    int GetLinkType() const override { return 3; }
+    BOOL Open() override { return OpenSerialLink(); }
+    BOOL Close() override { return CloseSerialLink(); }
+    void Transact() override { SerialTransact(); }
 
     // Opens g_strComPort at 57600 8N1 (event mask 9, write buffer 512) and starts the port's
     // monitoring. TRUE on success; on failure the port is closed again and nothing changed.

@@ -132,6 +132,9 @@ BOOL CUsbLink::ReopenUsb()
     CloseUsbHandle();
     // Our own claim would keep us from our own device.
     m_inUse.Release();
+    // The device restarted: it may come back under another path, so the old one is forgotten
+    // and the processors present now are listed again (by vendor, product and version).
+    m_strUsbPath.clear();
     return ConnectUsb();
 }
 

@@ -15,6 +15,7 @@
 #pragma once
 
 #include "HidBackend.h"
+#include "LinkTransport.h"
 #include "UsbInUseList.h"
 #include "WinTypes.h"
 
@@ -38,24 +39,27 @@ constexpr int USB_GIVE_UP_MS = 3000;        // a reply must be complete this lon
 constexpr int USB_NOTIFY_GIVE_UP_MS = 50000;
 constexpr int USB_READ_SLICE_MS = 100;      // a read waits in slices of this, to see a stop
 
-class CUsbLink {
+class CUsbLink : public ILinkTransport {
 public:
-    // The change scanner: the next pending request, or the state poll when nothing changed.
-    using NextSendData = std::function<std::unique_ptr<CSendData>()>;
-
     // The program's link: the chosen path lives in g_strUsbPath, the paths of the last
     // enumeration in g_arrUsbDevices. The HID backend is the one installed now.
     explicit CUsbLink(CKTVCommand& command);
     // A link that keeps its path and list in the given strings (a second copy in a test).
     CUsbLink(CKTVCommand& command, CString& strUsbPath, std::vector<std::string>& arrUsbDevices);
     // Closes the device and releases its claim in the in-use list.
-    ~CUsbLink();
+    ~CUsbLink() override;
     CUsbLink(const CUsbLink&) = delete;
     CUsbLink& operator=(const CUsbLink&) = delete;
 
     // The window that receives WM_LINK_LOST (the main view).
     void SetNotifyWnd(HWND hWnd) { m_hNotifyWnd = hWnd; }
-    void SetNextSendData(NextSendData scanner) { m_nextSendData = std::move(scanner); }
+    void SetNextSendData(NextSendData scanner) override { m_nextSendData = std::move(scanner); }
+
+    // ---- the transport door (link type 1) ----
+    int GetLinkType() const override { return 1; }
+    BOOL Open() override { return ConnectUsb(); }
+    BOOL Close() override { return CloseUsb(); }
+    void Transact() override { UsbTransact(); }
 
     // ---- in-use list (user-interface thread) ----
     void EnsureUsbRegKey() { m_inUse.EnsureKey(); }
@@ -83,8 +87,8 @@ public:
     // Opens one given path (a device menu entry, an arriving device) when it is free and names
     // a processor present now; another HID device is refused. The path becomes the chosen one.
     BOOL OpenUsbPath(const CString& path);
-    // Closes the handle only (the device restarts under the link), releases the claim and
-    // connects again.
+    // Closes the handle only (the device restarts under the link), releases the claim, forgets
+    // the old path and connects to the first free processor enumerated now.
     BOOL ReopenUsb();
     // Closes the device: zeroes both reports, releases the claim, clears g_bUsbOpen,
     // link type 0. TRUE.

@@ -228,6 +228,46 @@ INSTANTIATE_TEST_SUITE_P(
                       FailCase{"RestartLongerThanTheWait", {}, 0, 0, 8000}),
     [](const ::testing::TestParamInfo<FailCase>& info) { return info.param.name; });
 
+// The loader the processor restarts into may come back as another device node; the reopen
+// lists the devices again and takes the processor by its ids, not the old path.
+TEST_F(FirmwareUsbTest, LoaderBackUnderAnotherPathIsFoundAndTheUpdateCompletes)
+{
+    const std::string oldPath = bench.hid.GetPath();
+    const std::string newPath = "/dev/hidraw-orvane-emu7";
+    // Same vendor and product but another version: not the processor, never opened.
+    HidDeviceInfo other;
+    other.path = "/dev/hidraw-other-gadget";
+    other.vendorId = WORD(g_nUsbVendorId);
+    other.productId = WORD(g_nUsbProductId);
+    other.version = 0x0100;
+    bench.backend.AddForeignDevice(other);
+    bench.hid.SetRestartPath(newPath);
+
+    Start(ControllerFile(100));
+    Run();
+    EXPECT_EQ(loader.GetUpdateCount(), 1);
+    EXPECT_EQ(bench.sink.CountPosted(WM_LINK_LOST), 0);
+    EXPECT_EQ(bench.sink.CountPosted(WM_UPDATE_STEP_DONE), 1);
+    EXPECT_EQ(g_bUpdateDone, 1);
+    EXPECT_EQ(bench.link->GetUsbPath(), newPath);
+    EXPECT_NE(bench.link->GetUsbPath(), oldPath);
+    EXPECT_EQ(bench.backend.GetOpenCount(), 1);
+}
+
+// The apply step gets one wait: an answer that never comes does not end the update there; the
+// processor is reopened 5 s later and the update goes on with the next step (which this
+// processor, never restarted into its loader, refuses).
+TEST_F(FirmwareUsbTest, UnansweredApplyStepIsFollowedByTheRestartAfterOneWait)
+{
+    loader.AddFault(0x36, 1, CEmuLoader::EFault::Silent);
+    Start(ControllerFile(100));
+    Run();
+    EXPECT_EQ(loader.GetStepCount(0x36), 1);
+    EXPECT_EQ(loader.GetStepCount(0x37), 1) << "the update went on after the restart pause";
+    EXPECT_GE(bench.ElapsedUs(), int64_t(USB_HEX_WAIT_MS + USB_APPLY_RESTART_MS) * 1000);
+    ExpectFailedOnce();
+}
+
 TEST_F(FirmwareUsbTest, DspRequestRejectedTwiceIsWrittenAgain)
 {
     loader.AddFault(0x3A, 1, CEmuLoader::EFault::Reject);

@@ -13,7 +13,9 @@
 #include "LinkState.h"
 #include "SceneImage.h"
 
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 using namespace netkit;
@@ -93,11 +95,14 @@ protected:
         const int accepted = m_server->GetAcceptCount();
         return m_net->Connect() && m_server->WaitForAcceptCount(accepted + 1, kWaitMs);
     }
-    // One pass of the comm worker's send case.
+    // One pass of the comm worker's send case: the exchange under the lock, its waits after.
     void Transact()
     {
-        CSingleLock lock(g_csComm);
-        m_net->NetTransact();
+        {
+            CSingleLock lock(g_csComm);
+            m_net->NetTransact();
+        }
+        m_net->FinishTransact();
     }
     // Passes while the link is up, at most limit; returns the number run.
     int TransactUntilLost(int limit)
@@ -382,6 +387,101 @@ TEST_F(NetLinkTest, StopEndsTheWifiWait)
     EXPECT_TRUE(PostedToView(m_sink).empty());
     EXPECT_EQ(m_view.busyCleared, 0);
     EXPECT_EQ(m_command.GetSendDataCount(), 0);
+}
+
+namespace {
+
+// A program clock whose pauses in slices of PAUSE_SLICE_MS (the transaction's own waits) block
+// until Release, so a test can act while the comm worker sits inside such a wait.
+class CHeldClock : public IClock {
+public:
+    int64_t NowUs() override { return m_nowUs.load(); }
+    void SleepMs(int ms) override
+    {
+        m_nowUs += int64_t(ms) * 1000;
+        if (ms != CNet_Socket::PAUSE_SLICE_MS)
+            return;
+        std::unique_lock<std::mutex> lk(m_mutex);
+        m_bHeld = true;
+        m_cv.notify_all();
+        m_cv.wait(lk, [this] { return m_bReleased; });
+        m_bHeld = false;
+    }
+    bool WaitUntilHeld()
+    {
+        std::unique_lock<std::mutex> lk(m_mutex);
+        return m_cv.wait_for(lk, std::chrono::milliseconds(kWaitMs), [this] { return m_bHeld; });
+    }
+    bool IsHeld()
+    {
+        std::lock_guard<std::mutex> lk(m_mutex);
+        return m_bHeld;
+    }
+    void Release()
+    {
+        std::lock_guard<std::mutex> lk(m_mutex);
+        m_bReleased = true;
+        m_cv.notify_all();
+    }
+
+private:
+    std::atomic<int64_t> m_nowUs{1000000};
+    std::mutex m_mutex;
+    std::condition_variable m_cv;
+    bool m_bHeld = false;
+    bool m_bReleased = false;
+};
+
+// The comm worker's view of the network transport alone.
+class NetOnlyTransactions : public ICommTransactions {
+public:
+    explicit NetOnlyTransactions(CNet_Socket& net) : m_net(net) {}
+    void UsbTransact() override {}
+    void NetTransact() override { m_net.NetTransact(); }
+    void UsbTransactHex() override {}
+    void NetTransactHex() override {}
+    void FinishTransact() override { m_net.FinishTransact(); }
+
+private:
+    CNet_Socket& m_net;
+};
+
+}  // namespace
+
+// While the real comm worker waits out the Wi-Fi module's restart, the window can take the
+// lock and queue a request: the wait does not hold g_csComm.
+TEST_F(NetLinkTest, SendFromTheWindowDoesNotWaitForTheWifiRestart)
+{
+    ASSERT_TRUE(Open());
+    CHeldClock held;
+    Clock::Set(&held);
+    std::unique_ptr<CSendData> reset = BuildCommand(SYS_WIFI_DEFAULT, 0);
+    ASSERT_TRUE(reset);
+    reset->SetNotify(TRUE);
+    m_command.AddSendData(std::move(reset));
+
+    NetOnlyTransactions tx(*m_net);
+    CCommWorker worker(tx);
+    g_nLinkType = 2;
+    worker.StartWorker(FALSE);
+    ASSERT_TRUE(held.WaitUntilHeld());
+
+    // The worker is inside the wait now, and stays there until released.
+    const bool locked = g_csComm.TryLock();
+    EXPECT_TRUE(locked) << "the worker holds g_csComm through its wait";
+    if (locked) {
+        QueuePoll();
+        g_csComm.Unlock();
+    }
+    EXPECT_TRUE(held.IsHeld());
+    EXPECT_EQ(m_command.GetSendDataCount(), locked ? 1 : 0);
+
+    g_hCommEvents[COMM_EVENT_QUIT].SetEvent();
+    held.Release();
+    worker.StopWorker(TRUE);
+    g_nLinkType = 0;
+    Clock::Set(&m_clock);
+    EXPECT_TRUE(PostedToView(m_sink).empty()) << "the stop ended the wait before its result";
 }
 
 // After a loss the watchdog (started again by the view) pings until the device is back, asks

@@ -193,3 +193,39 @@ TEST_F(NetWatchdogTest, StopKeepsTheThreadAndShutDownEndsIt)
     EXPECT_FALSE(m_net->IsPingTimerRunning());
     EXPECT_FALSE(m_reach.WaitForSubnetCalls(ended + 1, 1500));
 }
+
+// A stop during the settling pause after an update ends the step at once: no notice, and the
+// update mark stays for the next start, which settles again.
+TEST_F(NetWatchdogTest, StopEndsTheSettlingPauseAfterAnUpdate)
+{
+    class StoppingClock : public IClock {
+    public:
+        explicit StoppingClock(std::atomic<int>& enabled) : m_enabled(enabled) {}
+        int64_t NowUs() override { return m_nowUs.load(); }
+        void SleepMs(int ms) override
+        {
+            m_nowUs += int64_t(ms) * 1000;
+            if (++m_nSleeps == 2)
+                m_enabled = 0;  // the view stops the watchdog meanwhile
+        }
+
+    private:
+        std::atomic<int>& m_enabled;
+        std::atomic<int64_t> m_nowUs{1000000};
+        int m_nSleeps = 0;
+    };
+    std::atomic<int> enabled{1};
+    StoppingClock clock(enabled);
+    Clock::Set(&clock);
+    m_reach.onSubnet = 1;
+    m_reach.answers = 1;
+    g_bUpdateDone = 1;
+    const int64_t start = clock.NowUs();
+
+    EXPECT_EQ(m_net->CheckLink(&enabled), 0);
+    EXPECT_EQ((clock.NowUs() - start) / 1000, 2 * CNet_Socket::PAUSE_SLICE_MS);
+    EXPECT_EQ(m_sink.CountPosted(WM_NET_REACHABLE), 0);
+    EXPECT_EQ(m_net->m_bReachable.load(), 0);
+    EXPECT_EQ(g_bUpdateDone.load(), 1);
+    Clock::Set(&m_clock);
+}

@@ -27,8 +27,14 @@ bool CEmuHidDevice::IsPlugged()
 {
     CheckDropRequest();
     const int64_t replugAt = m_nReplugAtUs.load();
-    if (!m_bPlugged && replugAt >= 0 && m_emu.NowUs() >= replugAt && m_nReplugAtUs.exchange(-1) == replugAt)
+    if (!m_bPlugged && replugAt >= 0 && m_emu.NowUs() >= replugAt && m_nReplugAtUs.exchange(-1) == replugAt) {
+        {
+            std::lock_guard<std::mutex> lk(m_mutex);
+            if (!m_strRestartPath.empty())
+                m_strPath = m_strRestartPath;
+        }
         Plug();
+    }
     return m_bPlugged;
 }
 
@@ -110,6 +116,12 @@ void CEmuHidDevice::SetPath(const std::string& path)
 {
     std::lock_guard<std::mutex> lk(m_mutex);
     m_strPath = path;
+}
+
+void CEmuHidDevice::SetRestartPath(const std::string& path)
+{
+    std::lock_guard<std::mutex> lk(m_mutex);
+    m_strRestartPath = path;
 }
 
 std::string CEmuHidDevice::GetPath() const

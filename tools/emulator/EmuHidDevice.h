@@ -8,7 +8,8 @@
 // and the last one is zero-padded. Unplugging fails every Read and Write with -1 (a Read that
 // is waiting returns at once) until Plug. A device that restarts (a firmware loader's apply
 // step) unplugs once its answer has been read and plugs in again by itself when its restart
-// time of device clock has passed, as the next look at IsPlugged finds. Every member may be
+// time of device clock has passed, as the next look at IsPlugged finds (under its restart path
+// when one is set). Every member may be
 // called from any thread; the device must outlive this object.
 #pragma once
 
@@ -51,6 +52,9 @@ public:
     // Device path the host lists and opens.
     void SetPath(const std::string& path);
     std::string GetPath() const;
+    // The path the device comes back under after a restart (a loader the system numbers anew);
+    // empty: the same path.
+    void SetRestartPath(const std::string& path);
 
     // Every output report written while plugged, in order.
     std::vector<OutReport> GetWrittenReports() const;
@@ -68,5 +72,6 @@ private:
     WORD m_wProductId = EMU_USB_PRODUCT_ID;
     WORD m_wVersion = EMU_USB_VERSION;
     std::string m_strPath = "/dev/hidraw-orvane-emu0";
+    std::string m_strRestartPath;
     std::vector<OutReport> m_written;
 };

@@ -1,6 +1,7 @@
 // What the reply engine needs of the progress bars and of the firmware dialog's status line,
 // without any window header: the bars and the line live in the window layers, which hand the
-// engine an adapter through the pointers in LinkGlobals.h.
+// engine an adapter through the pointers in LinkGlobals.h. It sits in the platform base, below
+// both the link and the controls, so neither reaches sideways for it.
 //
 // The engine calls these on the comm worker thread (or the serial thread) while it holds
 // g_csComm. An implementation must therefore never wait for the user-interface thread: it
