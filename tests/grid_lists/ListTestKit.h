@@ -54,6 +54,15 @@ inline void Drag(CWnd& wnd, CPoint from, CPoint to)
     SendMouse(wnd, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
 }
 
+// A left click in the middle of the window, as the pointer gives it.
+inline void Click(CWnd& wnd)
+{
+    CRect rc;
+    wnd.GetClientRect(&rc);
+    SendMouse(wnd, QEvent::MouseButtonPress, rc.CenterPoint(), Qt::LeftButton, Qt::LeftButton);
+    SendMouse(wnd, QEvent::MouseButtonRelease, rc.CenterPoint(), Qt::LeftButton, Qt::NoButton);
+}
+
 inline QImage Grab(CWnd& wnd)
 {
     Pump();

@@ -200,10 +200,10 @@ TEST_F(DataViewTest, ExportWritesTheTableIntoTheWorkbookCellByCell)
     Open(dlg);
     const std::string path = m_work + "/MusicFile/TR420.xlsx";
 
-    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_DATAVIEW_EXPORT, BN_CLICKED), 0);  // cancelled
+    Click(dlg.m_btnExport);  // cancelled
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
     chosen = path;
-    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_DATAVIEW_EXPORT, BN_CLICKED), 0);
+    Click(dlg.m_btnExport);
     ASSERT_EQ(proposed.size(), 2u);
     EXPECT_EQ(proposed[0], m_work + "/MusicFile/TR420");
     EXPECT_EQ(proposed[1], proposed[0]);  // the same start both times
@@ -224,7 +224,7 @@ TEST_F(DataViewTest, ExportWritesTheTableIntoTheWorkbookCellByCell)
 
     // A second export replaces the file.
     list.SetItemText(0, 1, "changed");
-    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_DATAVIEW_EXPORT, BN_CLICKED), 0);
+    Click(dlg.m_btnExport);
     EXPECT_EQ(ReadWorkbook(path).cells.at("B2"), "changed");
 }
 
@@ -308,7 +308,7 @@ TEST_F(DataViewTest, PrintingTheTableGivesRuledPagesWithHeaderAndFooter)
     });
     CDataViewDlg dlg;
     Open(dlg);
-    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_DATAVIEW_PRINT, BN_CLICKED), 0);
+    Click(dlg.m_btnPrint);
     const int pages = PdfPages(pdf);
     ASSERT_GE(pages, 2);
     const std::string first = PdfText(pdf, 1);
