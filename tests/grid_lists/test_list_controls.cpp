@@ -133,6 +133,7 @@ TEST_F(ListTest, DrawnCellsLayerCellOverColumnOverListAndSelectionKeepsTextColou
     list.SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
     list.SetFocus();
     const QImage img = Grab(list);
+    img.save(QString::fromStdString(ScreensDir() + "/list-ownerdrawn.png"));
 
     struct Case {
         int row, col;
@@ -271,6 +272,7 @@ TEST_F(ListTest, ColourListCellsTakeTheirRecordsOrTheSystemColours)
     EXPECT_EQ(list.m_arCellColors.size(), 7u);
 
     const QImage img = Grab(list);
+    img.save(QString::fromStdString(ScreensDir() + "/list-colour.png"));
     // Row 2 and its records are gone; later records keep their row numbers, so each colours the
     // row that moved up into that number.
     struct Case {
@@ -291,6 +293,35 @@ TEST_F(ListTest, ColourListCellsTakeTheirRecordsOrTheSystemColours)
     }
     list.DeleteAllItems();
     EXPECT_TRUE(list.m_arCellColors.empty());
+}
+
+TEST_F(ListTest, RowsAndColumnsScrollWithTheHeader)
+{
+    CListCtrl list;
+    Fill(list, 40);
+    for (int c = 3; c < 8; ++c)
+        list.InsertColumn(c, "more", LVCFMT_LEFT, 100);  // 800 pixels in a 400-pixel list
+    const int page = list.GetCountPerPage();
+    ASSERT_LT(page, 40);
+
+    list.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-120)), 0);
+    EXPECT_EQ(list.GetTopIndex(), 3);
+    list.SendMessage(WM_KEYDOWN, VK_END, 0);
+    EXPECT_EQ(list.GetSelectionMark(), 39);
+    EXPECT_EQ(list.GetTopIndex(), 40 - page);  // the selection is brought into view
+    list.SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
+    CRect cell;
+    list.GetSubItemRect(0, 0, LVIR_LABEL, cell);
+    EXPECT_EQ(cell.left, -16);
+    CRect header;
+    list.GetHeaderCtrl()->GetWindowRect(&header);
+    list.ScreenToClient(&header);
+    EXPECT_EQ(header.left, -16);  // the headings move with the cells
+    list.Scroll(CSize(10000, 0));
+    list.GetSubItemRect(0, 7, LVIR_LABEL, cell);
+    CRect client;
+    list.GetClientRect(&client);
+    EXPECT_EQ(cell.right, client.right - GetSystemMetrics(SM_CXVSCROLL));  // no further than the last column
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "PrinterDC.h"
 #include "TestEnv.h"
 
+#include "CFileDialog.h"
 #include "CListCtrl.h"
 
 #include <gtest/gtest.h>
@@ -295,6 +296,35 @@ TEST_F(PrintTest, RuledTableFillsTheWidthBetweenTheMarginsOnThePage)
         if (dark(x, y) && !dark(x, y - 1))
             ++rules;
     EXPECT_GE(rules, job.m_nRowsPerPage);
+}
+
+TEST_F(PrintTest, PrintingToAFileNotYetNamedAsksForItsName)
+{
+    Columns({{100, LVCFMT_LEFT}});
+    Rows(2);
+    CPrintDialog::SetHook([](CPrintDialog& dlg) {
+        dlg.SelectPdfFile("");
+        return INT_PTR(IDOK);
+    });
+    struct Case {
+        bool choose;
+    } cases[] = {{false}, {true}};
+    for (const Case& k : cases) {
+        std::vector<CString> proposed;
+        CFileDialog::SetHook([&](CFileDialog& fd) {
+            proposed.push_back(fd.GetPathName());
+            if (!k.choose)
+                return INT_PTR(IDCANCEL);
+            fd.SetPathName(m_pdf);
+            return INT_PTR(IDOK);
+        });
+        Print();
+        CFileDialog::SetHook({});
+        ASSERT_EQ(proposed.size(), 1u);
+        EXPECT_EQ(proposed[0], "Output.pdf");
+        EXPECT_EQ(PdfWritten(), k.choose);
+    }
+    EXPECT_EQ(PdfPages(m_pdf), 1);
 }
 
 }  // namespace
