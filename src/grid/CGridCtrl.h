@@ -21,6 +21,7 @@
 #include "GdiObjects.h"
 #include "ScrollBars.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -283,7 +284,15 @@ public:
     virtual CSize GetCellExtent(int nRow, int nCol, CDC* pDC);
     virtual void EndCellEdit(int nRow, int nCol, CString str);
     virtual BOOL BeginCellEdit(int nRow, int nCol, UINT nChar);
-    virtual void CreateCellEditor(int nRow, int nCol, CRect rect, UINT nID, CString str, UINT nChar);
+    virtual void CreateCellEditor(CRect rect, DWORD dwStyle, UINT nID, int nRow, int nCol, CString str, UINT nChar);
+
+    // What one wheel movement does: nCount posted WM_VSCROLL messages of nCode. nWheelLines -1
+    // scrolls a page per notch (120).
+    struct WheelSteps {
+        UINT nCode = 0;
+        int nCount = 0;
+    };
+    static WheelSteps WheelScroll(short zDelta, int nWheelLines);
 
     // Painters; a test or the printing code paints into its own DC with them.
     virtual void DrawGrid(CDC* pDC);
@@ -341,6 +350,16 @@ protected:
     BOOL SortItems(int (*pfnCompare)(LPARAM, LPARAM, LPARAM), int nCol, BOOL bAscending, LPARAM data, int low,
                    int high);
     void SwapRows(int nRow1, int nRow2);
+    // The width of a column or height of a row: the largest measure over its nCells cells.
+    BOOL AutoSizeLine(UINT& size, int nCells, const std::function<int(int, CDC*)>& measure);
+    // The range shown; bWhole leaves out a last row or column that the client edge cuts.
+    CCellBlock VisibleRange(bool bWhole, LPRECT pRect);
+    // The scroll step of one bar (SB_VERT moves rows, SB_HORZ columns).
+    void ScrollAxis(int nBar, UINT nSBCode);
+    // Calls paint(row, col, rect) for the rows and columns of the ranges, laid out from (x0, y0),
+    // skipping those outside the clip box.
+    template <class Paint>
+    void PaintBlock(const CRect& clip, int row0, int row1, int y0, int col0, int col1, int x0, Paint paint);
     static DWORD SelectionKey(int nRow, int nCol) { return (DWORD(nCol) << 16) | (DWORD(nRow) & 0xFFFF); }
     void ShowSelectionChange(int nRow, int nCol, BOOL bPaintNow, CDC* pDC);
 

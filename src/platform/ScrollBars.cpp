@@ -4,9 +4,11 @@
 #include "ScrollBars.h"
 
 #include "CWnd.h"
+#include "WinApi.h"
 
 #include <QEvent>
 #include <QObject>
+#include <QPalette>
 #include <QPointer>
 #include <QScrollBar>
 #include <QWidget>
@@ -33,6 +35,7 @@ int MaxPos(const SCROLLINFO& si)
 struct CWndScrollBars::Impl : QObject {
     CWnd* wnd = nullptr;
     BarState bars[2];
+    QPointer<QWidget> corner;  // the square between two shown bars
 
     bool eventFilter(QObject* o, QEvent* e) override
     {
@@ -55,6 +58,10 @@ struct CWndScrollBars::Impl : QObject {
         if (QScrollBar* b = bars[SB_VERT].bar) {
             b->setGeometry(cw - kBar, 0, kBar, ch - (h ? kBar : 0));
             b->setVisible(v);
+        }
+        if (QWidget* c = corner) {
+            c->setGeometry(cw - kBar, ch - kBar, kBar, kBar);
+            c->setVisible(h && v);
         }
     }
 
@@ -121,6 +128,14 @@ void CWndScrollBars::Attach(CWnd* pWnd)
     if (!w)
         return;
     w->installEventFilter(d.get());
+    auto* corner = new QWidget(w);
+    corner->setAutoFillBackground(true);
+    QPalette pal = corner->palette();
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    pal.setColor(QPalette::Window, QColor(GetRValue(face), GetGValue(face), GetBValue(face)));
+    corner->setPalette(pal);
+    corner->hide();
+    d->corner = corner;
     for (int n = 0; n < 2; ++n) {
         auto* b = new QScrollBar(n == SB_HORZ ? Qt::Horizontal : Qt::Vertical, w);
         b->setFocusPolicy(Qt::NoFocus);
@@ -141,6 +156,8 @@ void CWndScrollBars::Detach()
         delete s.bar.data();  // null once Qt deleted it with the window
         s.bar = nullptr;
     }
+    delete d->corner.data();
+    d->corner = nullptr;
     d->wnd = nullptr;
 }
 
