@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QWidget>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,33 @@ inline std::string PdfText(const std::string& path, int page)
         if (!(c == ' ' && !text.empty() && text.back() == ' '))
             text += c;
     return text;
+}
+
+// Where a word stands on a page (1-based) of a PDF, in points from the page's top-left corner:
+// its left and right edges; (-1, -1) when the page has no such word.
+inline std::pair<double, double> PdfWordSpan(const std::string& path, int page, const std::string& word)
+{
+    const std::string html = RunTool("pdftotext", {"-bbox", "-f", QString::number(page), "-l", QString::number(page),
+                                                   QString::fromStdString(path), "-"});
+    const std::string tail = ">" + word + "</word>";
+    const size_t end = html.find(tail);
+    if (end == std::string::npos)
+        return {-1, -1};
+    const size_t start = html.rfind("<word", end);
+    const std::string tag = html.substr(start, end - start);
+    auto attr = [&](const char* name) {
+        const size_t at = tag.find(std::string(name) + "=\"");
+        return at == std::string::npos ? -1.0 : std::stod(tag.substr(at + std::strlen(name) + 2));
+    };
+    return {attr("xMin"), attr("xMax")};
+}
+
+// The width of the first page of a PDF in points, -1 when unreadable.
+inline double PdfPageWidth(const std::string& path)
+{
+    const std::string html = RunTool("pdftotext", {"-bbox", "-f", "1", "-l", "1", QString::fromStdString(path), "-"});
+    const size_t at = html.find("<page width=\"");
+    return at == std::string::npos ? -1.0 : std::stod(html.substr(at + 13));
 }
 
 // Renders one page of a PDF to a PNG at the resolution; the PNG's path, empty on failure.

@@ -327,4 +327,41 @@ TEST_F(PrintTest, PrintingToAFileNotYetNamedAsksForItsName)
     EXPECT_EQ(PdfPages(m_pdf), 1);
 }
 
+TEST_F(PrintTest, ColumnsPrintAlignedByTheirHeaderFormat)
+{
+    // Three equal columns: left, centred, right; each row's words sit where the format says.
+    m_list.InsertColumn(0, "West", LVCFMT_LEFT, 100);
+    m_list.InsertColumn(1, "Middle", LVCFMT_CENTER, 100);
+    m_list.InsertColumn(2, "East", LVCFMT_RIGHT, 100);
+    m_list.InsertItem(0, "left");
+    m_list.SetItemText(0, 1, "centre");
+    m_list.SetItemText(0, 2, "right");
+    Print();
+    ASSERT_EQ(PdfPages(m_pdf), 1);
+    // The table spans the printable width less 10 mm a side (in points, 0.75 per unit; the
+    // printable area stands centred on the page).
+    CPrintDialog dlg(FALSE);
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    const double printable = GetDeviceCaps(dlg.GetPrinterDC(), HORZRES) * 0.75;
+    const double pageWidth = PdfPageWidth(m_pdf);
+    ASSERT_GT(pageWidth, printable);
+    const double margin = (pageWidth - printable) / 2 + 10 / 25.4 * 72;
+    struct Case {
+        const char* word;
+        int column;
+        int align;  // 0 left, 1 centre, 2 right
+    } cases[] = {{"West", 0, 0}, {"left", 0, 0}, {"Middle", 1, 1}, {"centre", 1, 1}, {"East", 2, 2}, {"right", 2, 2}};
+    const double column = (printable - 2 * 10 / 25.4 * 72) / 3;
+    for (const Case& k : cases) {
+        const auto [x0, x1] = PdfWordSpan(m_pdf, 1, k.word);
+        ASSERT_GE(x0, 0) << k.word;
+        const double left = margin + k.column * column;
+        switch (k.align) {
+        case 0: EXPECT_NEAR(x0, left + 1.5, 2.5) << k.word; break;
+        case 1: EXPECT_NEAR((x0 + x1) / 2, left + column / 2, 2.5) << k.word; break;
+        default: EXPECT_NEAR(x1, left + column - 1.5, 2.5) << k.word; break;
+        }
+    }
+}
+
 }  // namespace
