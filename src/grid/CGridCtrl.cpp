@@ -234,6 +234,8 @@ void CGridCtrl::OnSysColorChange()
         m_crGridBack = shadow;
     if (m_crFixedBack == m_crSysBtnFace)
         m_crFixedBack = face;
+    m_penLight.DeleteObject();  // remade with the new colours at the next paint
+    m_penDark.DeleteObject();
     m_crSysWindowText = text;
     m_crSysWindow = window;
     m_crSysBtnFace = face;

@@ -419,6 +419,11 @@ protected:
     int m_nSortColumn = -1;
 
     CWndScrollBars m_scrollBars;
+    // Drawing objects kept between cells (see CellFont).
+    CFont* CellFont(const LOGFONT& lf);
+    CFont m_fontCell;
+    LOGFONT m_lfCell{};
+    CPen m_penLight, m_penDark;
 
     friend class CGridDropTarget;
 };

@@ -7,6 +7,7 @@
 #include "WinApi.h"
 
 #include <algorithm>
+#include <cstring>
 
 void CGridCtrl::OnPaint()
 {
@@ -48,6 +49,18 @@ void CGridCtrl::FillBackground(CDC* pDC)
         pDC->FillSolidRect(CRect(vis.right, clip.top, clip.right, clip.bottom), m_crGridBack);
     if (vis.bottom < clip.bottom && clip.left < vis.right)
         pDC->FillSolidRect(CRect(clip.left, vis.bottom, vis.right, clip.bottom), m_crGridBack);
+}
+
+CFont* CGridCtrl::CellFont(const LOGFONT& lf)
+{
+    // Cells nearly always share one description: making a font per cell would cost more than
+    // drawing the cell.
+    if (!m_fontCell.GetSafeHandle() || std::memcmp(&lf, &m_lfCell, sizeof lf) != 0) {
+        m_fontCell.DeleteObject();
+        m_fontCell.CreateFontIndirect(&lf);
+        m_lfCell = lf;
+    }
+    return &m_fontCell;
 }
 
 template <class Paint>
@@ -136,9 +149,7 @@ BOOL CGridCtrl::PaintFixedCell(CDC* pDC, int nRow, int nCol, CRect rect, BOOL)
     pDC->SetTextColor(pCell->m_clrText == CLR_DEFAULT ? m_crFixedText : pCell->m_clrText);
 
     const int saved = pDC->SaveDC();
-    CFont font;
-    font.CreateFontIndirect(&pCell->m_logFont);
-    pDC->SelectObject(&font);
+    pDC->SelectObject(CellFont(pCell->m_logFont));
 
     if (IsValidCell(m_cellFocus) && (m_cellFocus.row == nRow || m_cellFocus.col == nCol)) {
         // Sunken inner edge: the headings of the focus cell's row and column.
@@ -147,13 +158,15 @@ BOOL CGridCtrl::PaintFixedCell(CDC* pDC, int nRow, int nCol, CRect rect, BOOL)
         pDC->Draw3dRect(rect, GetSysColor(COLOR_3DSHADOW), GetSysColor(COLOR_3DHILIGHT));
         rect.DeflateRect(1, 1);
     } else {
-        CPen lightPen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
-        CPen darkPen(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW));
-        CPen* pOld = pDC->SelectObject(&lightPen);
+        if (!m_penLight.GetSafeHandle()) {
+            m_penLight.CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+            m_penDark.CreatePen(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW));
+        }
+        CPen* pOld = pDC->SelectObject(&m_penLight);
         pDC->MoveTo(rect.right, rect.top);
         pDC->LineTo(rect.left, rect.top);
         pDC->LineTo(rect.left, rect.bottom);
-        pDC->SelectObject(&darkPen);
+        pDC->SelectObject(&m_penDark);
         pDC->MoveTo(rect.right, rect.top);
         pDC->LineTo(rect.right, rect.bottom);
         pDC->LineTo(rect.left, rect.bottom);
@@ -206,9 +219,7 @@ BOOL CGridCtrl::PaintCell(CDC* pDC, int nRow, int nCol, CRect rect, BOOL)
         pDC->Rectangle(rect.left, rect.top, rect.right, rect.bottom);
     }
 
-    CFont font;
-    font.CreateFontIndirect(&pCell->m_logFont);
-    pDC->SelectObject(&font);
+    pDC->SelectObject(CellFont(pCell->m_logFont));
     rect.DeflateRect(m_nCellMargin, 0);
     pDC->DrawText(pCell->m_strText, &rect, pCell->m_nFormat);
 
