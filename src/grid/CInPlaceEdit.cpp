@@ -134,23 +134,29 @@ void CInPlaceEdit::OnKillFocus(CWnd* pNewWnd)
     FinishEdit();
 }
 
+void SendEditEnd(CWnd* pEditor, int nRow, int nCol, UINT nEndKey)
+{
+    GV_EDITNOTIFY notify;
+    notify.hdr.hwndFrom = pEditor->m_hWnd;
+    notify.hdr.idFrom = UINT_PTR(pEditor->GetDlgCtrlID());
+    notify.hdr.code = GVN_ENDEDIT;
+    notify.item.mask = GVM_TEXT | GVM_PARAM;
+    notify.item.row = nRow;
+    notify.item.col = nCol;
+    notify.item.strText = pEditor->GetWindowText();
+    notify.item.lParam = LPARAM(nEndKey);
+    CWnd* pOwner = pEditor->GetParent();
+    if (pOwner && pOwner->m_hWnd)
+        pOwner->SendMessage(WM_NOTIFY, WPARAM(notify.hdr.idFrom), LPARAM(&notify));
+    pEditor->PostMessage(WM_CLOSE);
+}
+
 void CInPlaceEdit::FinishEdit()
 {
     if (m_bFinished)  // one report per edit, even if the focus comes back and goes again
         return;
     m_bFinished = true;
-    GV_EDITNOTIFY notify;
-    notify.hdr.hwndFrom = m_hWnd;
-    notify.hdr.idFrom = UINT_PTR(GetDlgCtrlID());
-    notify.hdr.code = GVN_ENDEDIT;
-    notify.item.mask = GVM_TEXT | GVM_PARAM;
-    notify.item.row = m_nCellRow;
-    notify.item.col = m_nCellCol;
-    notify.item.strText = GetWindowText();
-    notify.item.lParam = LPARAM(m_nEndKey);
-    if (CWnd* pOwner = GetParent())
-        pOwner->SendMessage(WM_NOTIFY, WPARAM(GetDlgCtrlID()), LPARAM(&notify));
-    PostMessage(WM_CLOSE);
+    SendEditEnd(this, m_nCellRow, m_nCellCol, m_nEndKey);
 }
 
 void CInPlaceEdit::PostNcDestroy()

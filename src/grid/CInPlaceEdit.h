@@ -45,3 +45,7 @@ protected:
     CRect m_rcEdit;
     bool m_bFinished = false;
 };
+
+// The end of an in-cell edit: GVN_ENDEDIT with the editor's text and the ending key to the
+// editor's parent, then WM_CLOSE posted to the editor (which deletes itself when closed).
+void SendEditEnd(CWnd* pEditor, int nRow, int nCol, UINT nEndKey);
