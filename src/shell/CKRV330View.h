@@ -404,6 +404,15 @@ public:
     CXPButton& GetConnectButton() { return m_btnConnect; }
     CShow_Link& GetLinkIndicator() { return m_staticLink; }
 
+    // ---- mixer and system ----
+    // Button 2821: the mixer page, modally, on the view and its scene.
+    void OnOpenMixer();
+    // Command 8803: the system dialog, modally, on the scene.
+    void OnSystemButton();
+    // Item 728 of the settings menu: the advanced settings dialog, modally.
+    void OnAdvanced();
+    // ---- end mixer and system ----
+
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Enter and Esc move the focus to the view and go no further; Tab goes to the output page.
     BOOL PreTranslateMessage(MSG* pMsg) override;
