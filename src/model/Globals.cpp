@@ -25,6 +25,8 @@ int g_nCurPage = 1;
 int g_nCurOutput = 0;
 int g_nInputKind = 0;
 int g_nShownInput = 0;
+int g_nDelayUnit = 1;
+int g_nMeterLevel[LINK_CHANNELS] = {};
 
 CString g_strUsbPath;
 CString g_strDeviceIp = "10.10.100.254";
