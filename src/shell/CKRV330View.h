@@ -413,6 +413,11 @@ public:
     void OnAdvanced();
     // ---- end mixer and system ----
 
+    // ---- input page ----
+    // Command 2819: an input page of its own, modally, on the view and its scene.
+    void OnOpenInputDialog();
+    // ---- end input page ----
+
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Enter and Esc move the focus to the view and go no further; Tab goes to the output page.
     BOOL PreTranslateMessage(MSG* pMsg) override;

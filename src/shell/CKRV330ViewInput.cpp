@@ -1,0 +1,6 @@
+// The main view's opener of the input page.
+#include "CKRV330View.h"
+
+void CKRV330View::OnOpenInputDialog()
+{
+}
