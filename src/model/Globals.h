@@ -36,6 +36,12 @@ extern int g_nOutputGroup[LINK_CHANNELS];  // page group (position link) per out
 extern int g_bLRLink;      // the view's left/right link is on
 extern int g_bAssignFlag;  // speaker types are locked (while the left/right link is on)
 
+// The one rule of the link tables, used by every page and dialog: outputs a and b (0..9) are
+// linked when they are different outputs with equal g_nLinkGroup entries. Outside 0..9: never.
+bool IsLinkedOutput(int a, int b);
+// Takes output ch out of its link group: its entry becomes its own index (never 0, never a mask).
+void LeaveLinkGroup(int ch);
+
 // Curve switches of the equaliser graph: [0..9] overlay the curve of output i.
 constexpr int SHOW_CURVE_COUNT = 12;
 extern int g_bShowCurve[SHOW_CURVE_COUNT];

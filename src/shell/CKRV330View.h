@@ -338,6 +338,7 @@ public:
     // After a scene load or a link change: every output in a group of its own, both link
     // buttons off, the per-group tables rebuilt, the output page shown the groups.
     void RebuildLinkGroups() override;
+    void OnLinkLR();  // button 2888: the left/right link on or off (CKRV330ViewLinkLR.cpp)
     // The transfer popup's bar to 0..m_nBatchCount, position 0.
     void ResetTransferProgress(int nUnused = 0);
     // Shows the transfer popup (mode 0 disables the view, 1 the open preset dialog).
