@@ -45,6 +45,40 @@ int EqGraphGeometry::GridFreq(int k)
     return 2000 + 1000 * (k - 18);   // 2000 .. 10000
 }
 
+EqGraphGeometry::Label EqGraphGeometry::LevelLabel(int k, int nPlotHeight)
+{
+    static const char* const kText[kLevelLabels] = {"+12", "+9", "+6", "+3", "0dB", "-3", "-6", "-9", "-12"};
+    if (k < 0 || k >= kLevelLabels)
+        return Label{"", 0, 0};
+    const int h = nPlotHeight / 8;
+    int y = k * h + 3;
+    if (k == 0)
+        y = 5;
+    else if (k == kLevelLabels - 1)
+        y = nPlotHeight;
+    return Label{kText[k], 6, y};
+}
+
+EqGraphGeometry::Label EqGraphGeometry::FreqLabel(int k, const CRect& rcPlot)
+{
+    // Each label sits left of its frequency's x by d pixels so that it looks centred.
+    struct Row {
+        int nHz;
+        const char* pszText;
+        int d;
+    };
+    static const Row kRows[kFreqLabels] = {
+        {20, "20", 0},        {30, "30", 8},     {40, "40", 8},     {50, "50", 8},     {70, "70", 8},
+        {100, "100", 10},     {200, "200", 10},  {300, "300", 10},  {500, "500", 10},  {700, "700", 10},
+        {1000, "1K", 8},      {2000, "2K", 8},   {3000, "3K", 8},   {4000, "4K", 8},   {5000, "5K", 8},
+        {7000, "7K", 8},      {10000, "10K", 10}, {20000, "20K", 15},
+    };
+    if (k < 0 || k >= kFreqLabels)
+        return Label{"", 0, 0};
+    const int x = k == 0 ? 30 : FreqToX(kRows[k].nHz, rcPlot.Width()) - kRows[k].d;
+    return Label{kRows[k].pszText, x, rcPlot.bottom};
+}
+
 // ---- the control ----
 
 CFStatic::CFStatic() { LoadCursors(); }

@@ -39,6 +39,19 @@ struct EqGraphGeometry {
     static int FreqToX(double dHz, int nPlotWidth);
     // The 27 grid frequencies (20..100 step 10, 200..1000 step 100, 2000..10000 step 1000).
     static int GridFreq(int k);
+
+    // Where an axis label is drawn (its top-left corner, client pixels).
+    struct Label {
+        const char* pszText;
+        int x;
+        int y;
+    };
+    static constexpr int kLevelLabels = 9;
+    static constexpr int kFreqLabels = 18;
+    // "+12" .. "-12" down the left side, for a plot nPlotHeight high.
+    static Label LevelLabel(int k, int nPlotHeight);
+    // "20" .. "20K" along the bottom of rcPlot.
+    static Label FreqLabel(int k, const CRect& rcPlot);
 };
 
 class CFStatic : public CStatic {

@@ -122,31 +122,16 @@ void CFStatic::DrawGrid(CDC* pDC)
     pDC->SetBkColor(kBack);
     pDC->SetBkMode(OPAQUE);
 
-    const int H = m_rcPlot.Height();
-    const int h = H / 8;
     pDC->SetTextColor(kLevelText);
-    pDC->TextOut(6, m_rcClient.top + 5, CString("+12"));
-    static const char* const kRows[7] = {"+9", "+6", "+3", "0dB", "-3", "-6", "-9"};
-    for (int k = 1; k <= 7; ++k)
-        pDC->TextOut(6, k * h + 3, CString(kRows[k - 1]));
-    pDC->TextOut(6, H, CString("-12"));
-
-    struct FreqLabel {
-        int nHz;
-        const char* pszText;
-        int d;
-    };
-    static const FreqLabel kFreq[] = {
-        {30, "30", 8},    {40, "40", 8},    {50, "50", 8},    {70, "70", 8},      {100, "100", 10},
-        {200, "200", 10}, {300, "300", 10}, {500, "500", 10}, {700, "700", 10},   {1000, "1K", 8},
-        {2000, "2K", 8},  {3000, "3K", 8},  {4000, "4K", 8},  {5000, "5K", 8},    {7000, "7K", 8},
-        {10000, "10K", 10}, {20000, "20K", 15},
-    };
+    for (int k = 0; k < EqGraphGeometry::kLevelLabels; ++k) {
+        const EqGraphGeometry::Label l = EqGraphGeometry::LevelLabel(k, m_rcPlot.Height());
+        pDC->TextOut(l.x, m_rcClient.top + l.y, CString(l.pszText));
+    }
     pDC->SetTextColor(kFreqText);
-    const int y = m_rcPlot.bottom;
-    pDC->TextOut(30, y, CString("20"));
-    for (const FreqLabel& l : kFreq)
-        pDC->TextOut(EqGraphGeometry::FreqToX(l.nHz, m_rcPlot.Width()) - l.d, y, CString(l.pszText));
+    for (int k = 0; k < EqGraphGeometry::kFreqLabels; ++k) {
+        const EqGraphGeometry::Label l = EqGraphGeometry::FreqLabel(k, m_rcPlot);
+        pDC->TextOut(l.x, l.y, CString(l.pszText));
+    }
 
     pDC->SelectObject(pOldFont);
     pDC->SelectObject(pOldPen);
