@@ -3,4 +3,9 @@
 
 void CKRV330View::OnOpenInputDialog()
 {
+    // A page of its own, run modally over the live scene; it registers and unregisters itself.
+    CInPutDlg dlg(this);
+    dlg.m_pView = this;
+    dlg.AttachScene(m_pScene);
+    dlg.DoModal();
 }
