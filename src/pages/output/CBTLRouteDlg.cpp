@@ -5,6 +5,8 @@
 #include "Globals.h"
 #include "PromptLayout.h"
 
+#include <algorithm>
+
 namespace {
 
 // Template 958 is laid out in dialog units of Arial 7 pt.
@@ -36,6 +38,8 @@ const UINT kBackgrounds[BTL_PAIRS][2] = {{963, 968}, {960, 965}, {961, 966}, {95
 constexpr COLORREF kValueTextColour = RGB(157, 159, 161);
 constexpr COLORREF kLabelColour = RGB(105, 108, 105);
 constexpr int kLabelFontHeight = 13;
+// The English labels ("AUX1", "BLE-L") need more room than the template's 13 units.
+constexpr int kEnglishLabelWidthDlu = 22;
 
 }  // namespace
 
@@ -83,30 +87,32 @@ BOOL CBTLRouteDlg::OnInitDialog()
     CDialog::OnInitDialog();
     for (int r = 0; r < BTL_SOURCES; ++r) {
         const SourceRow& row = kRows[r];
-        m_btnSource[r].Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, Units().Rect(5, row.y, 11, 9), this,
+        m_btnSource[r].Create("", WS_CHILD | WS_VISIBLE, Units().Rect(5, row.y, 11, 9), this,
                               row.button);
         m_btnSource[r].SetBitmaps(IDB_BTL_BOX_EMPTY, IDB_BTL_BOX_EMPTY, IDB_BTL_BOX_EMPTY, 0, 0, 0);
-        m_stcSource[r].Create(row.chinese, WS_CHILD | WS_VISIBLE, Units().Rect(row.labelX, row.y, row.labelWidth, 8),
+        m_stcSource[r].Create(row.chinese, WS_CHILD | WS_VISIBLE, Units().Rect(row.labelX, row.y, std::max(row.labelWidth, kEnglishLabelWidthDlu), 8),
                               this, IDC_BTL_SOURCE_LABEL + UINT(r));
         m_stcSource[r].SetTextColor(kLabelColour);
         m_stcSource[r].SetFontSize(kLabelFontHeight);
     }
     m_stcGain.Create("", WS_CHILD | WS_VISIBLE, Units().Rect(50, 25, 30, 9), this, IDC_BTL_GAIN_TEXT);
     m_stcGain.SetTextColor(kValueTextColour);
+    Units().ApplyFont(&m_stcGain, m_font);
     m_sliderGain.Create("", WS_CHILD | WS_VISIBLE, Units().Rect(51, 37, 15, 15), this, IDC_BTL_FADER);
     m_sliderGain.SetBitmapChannel(977, 977, FALSE);
     m_sliderGain.SetBitmapThumb(975, 976);
     m_sliderGain.SetRange(0, BTL_GAIN_MAX, FALSE);
     m_sliderGain.SetMargin(-1, 6, 8, 2);
-    m_btnPolarity.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, Units().Rect(51, 96, 24, 11), this,
+    m_btnPolarity.Create("", WS_CHILD | WS_VISIBLE, Units().Rect(51, 96, 24, 11), this,
                          IDC_BTL_POLARITY);
     m_btnPolarity.SetBitmaps(IDB_BTL_POLARITY_CN, IDB_BTL_POLARITY_CN, IDB_BTL_POLARITY_CN, 0, 0, 0);
-    m_btnOn.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, Units().Rect(51, 111, 25, 10), this, IDC_BTL_ON);
+    m_btnOn.Create("", WS_CHILD | WS_VISIBLE, Units().Rect(51, 111, 25, 10), this, IDC_BTL_ON);
     m_btnOn.SetBitmaps(IDB_BTL_ON, IDB_BTL_ON, IDB_BTL_ON, 0, 0, 0);
-    m_btnLink.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, Units().Rect(51, 127, 11, 9), this, IDC_BTL_LINK);
+    m_btnLink.Create("", WS_CHILD | WS_VISIBLE, Units().Rect(51, 127, 11, 9), this, IDC_BTL_LINK);
     m_btnLink.SetBitmaps(IDB_BTL_LINK, IDB_BTL_LINK, IDB_BTL_LINK, 0, 0, 0);
     m_stcDelay.Create("", WS_CHILD | WS_VISIBLE, Units().Rect(54, 154, 27, 10), this, IDC_BTL_DELAY_TEXT);
     m_stcDelay.SetTextColor(kValueTextColour);
+    m_stcDelay.SetFont(&m_font);
     return TRUE;
 }
 

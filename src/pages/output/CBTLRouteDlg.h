@@ -66,4 +66,7 @@ protected:
     void OnOK() override {}
     void OnCancel() override {}
     void OnPaint() override;
+
+private:
+    CFont m_font;  // the template's Arial 7 pt, for the gain and delay texts
 };

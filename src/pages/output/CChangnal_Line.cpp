@@ -33,13 +33,13 @@ BOOL CChangnal_Line::OnInitDialog()
     m_bmpBack.DeleteObject();
     m_bmpBack.LoadBitmap(IDB_CURVE_LINE_BACK);
     for (int i = CURVE_LINE_CHANNELS - 1; i >= 0; --i) {
-        m_btnChannel[i].Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, StripRect(0, 3 + 9 * i, 16, 7), this,
+        m_btnChannel[i].Create("", WS_CHILD | WS_VISIBLE, StripRect(0, 3 + 9 * i, 16, 7), this,
                                IDC_CURVE_CHANNEL + UINT(i));
         const UINT first = IDB_CURVE_CHANNEL + 3 * UINT(i);
         m_btnChannel[i].SetBitmaps(first, first + 1, first + 2, first + 2, first + 2, first + 2);
         m_btnChannel[i].SetCheck(g_bShowCurve[i] != 0);
     }
-    m_btnBigCurve.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, StripRect(0, 92, 21, 14), this, IDC_BIG_CURVE);
+    m_btnBigCurve.Create("", WS_CHILD | WS_VISIBLE, StripRect(0, 92, 21, 14), this, IDC_BIG_CURVE);
     m_btnBigCurve.SetBitmaps(IDB_BIG_CURVE, IDB_BIG_CURVE, IDB_BIG_CURVE, IDB_BIG_CURVE + 1, IDB_BIG_CURVE + 1,
                              IDB_BIG_CURVE + 1);
     return TRUE;

@@ -45,10 +45,11 @@ BOOL CGainDlg::OnInitDialog()
     CDialog::OnInitDialog();
     m_editLevel.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, Units().Rect(21, 6, 29, 9), this, IDC_GAIN_LEVEL_EDIT);
     m_spinLevel.Create(WS_CHILD, Units().Rect(58, 167, 11, 14), this, IDC_GAIN_LEVEL_SPIN);
-    m_btnOn.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, Units().Rect(19, 108, 21, 14), this, IDC_GAIN_ON);
+    m_btnOn.Create("", WS_CHILD | WS_VISIBLE, Units().Rect(19, 108, 21, 14), this, IDC_GAIN_ON);
     m_sliderLevel.Create("", WS_CHILD | WS_VISIBLE | SS_NOTIFY, Units().Rect(9, 17, 15, 15), this, IDC_GAIN_FADER);
-    m_btnUnit.Create("", WS_CHILD | BS_OWNERDRAW, Units().Rect(0, 168, 69, 13), this, IDC_GAIN_UNIT);
+    m_btnUnit.Create("", WS_CHILD, Units().Rect(0, 168, 69, 13), this, IDC_GAIN_UNIT);
 
+    Units().ApplyFont(&m_editLevel, m_font);
     m_spinLevel.SetBuddy(&m_editLevel);
     m_spinLevel.SetRange(0, MASTER_LEVEL_MAX);
     m_editLevel.SetScale(1.0);

@@ -87,4 +87,6 @@ private:
     void OnLevelFromFader(BOOL bReleased);
     void OnToggle();
     void OnFieldKey(UINT nID, UINT nKey);
+
+    CFont m_font;  // the template's Arial 8 pt, for the level field
 };

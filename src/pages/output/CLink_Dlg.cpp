@@ -223,7 +223,7 @@ BOOL CLink_Dlg::OnInitDialog()
     Units().ApplyFont(this, m_font);
     m_listLeft.Create(Units().Rect(21, 33, 90, 134), this, IDC_LINK_LEFT_LIST);
     m_listRight.Create(Units().Rect(166, 33, 90, 134), this, IDC_LINK_RIGHT_LIST);
-    const DWORD btn = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
+    const DWORD btn = WS_CHILD | WS_VISIBLE;  // push buttons: the class draws them
     m_btnJoinLink.Create("", btn, Units().Rect(115, 67, 21, 13), this, IDC_LINK_JOIN);
     m_btnUndo.Create("", btn, Units().Rect(115, 134, 21, 13), this, IDC_LINK_UNDO);
     for (int g = 0; g < LINK_DLG_GROUPS; ++g)
