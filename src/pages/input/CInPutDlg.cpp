@@ -447,7 +447,9 @@ void CInPutDlg::UpdateInputButtons(BOOL)
         break;
     }
     m_wndSourceBar.UpdateModeButtons();
-    CheckSelector(g_nShownInput, TRUE);
+    // Only the shown input's selector stays checked, whoever changed the input last.
+    for (int k = 0; k < INPUT_MUSIC_CODES; ++k)
+        CheckSelector(k, k == g_nShownInput);
     UpdateChannelView();
 }
 
