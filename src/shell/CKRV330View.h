@@ -32,6 +32,7 @@
 #include "CEnTabCtrl.h"
 #include "CGradientProgressCtrl.h"
 #include "CInPutDlg.h"
+#include "CMixInPutCom.h"
 #include "CKTVCommand.h"
 #include "CMenu.h"
 #include "CMsgBox.h"
@@ -133,11 +134,8 @@ constexpr UINT HOTPLUG_POLL_MS = 500;
 
 constexpr int CONNECT_CLOSE_PAUSE_MS = 500;  // the button's disconnect pauses before it closes
 
-// The cell a WM_MIX_MATRIX_CHANGED reports (wParam points to one, lParam is the level).
-struct MixCell {
-    int nColumn;  // output 0..9
-    int nRow;     // source 1..12
-};
+// The cell a WM_MIX_MATRIX_CHANGED reports: wParam MixCellParam(column 0..9, row 1..12), lParam
+// the level.
 constexpr int MIX_COLUMNS = 10;
 constexpr int MIX_ROWS = 12;
 
@@ -412,6 +410,9 @@ public:
     void OnSystemButton();
     // Item 728 of the settings menu: the advanced settings dialog, modally.
     void OnAdvanced();
+    BOOL IsStereoPair(int nOutput) const override;
+    // The mixer page: lives with the view, its windows only while it runs.
+    CMixInPutCom m_MixPage;
     // ---- end mixer and system ----
 
     // ---- input page ----

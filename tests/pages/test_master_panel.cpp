@@ -4,7 +4,7 @@
 #include "PromptTestKit.h"
 
 #include "../controls/ControlTestKit.h"
-#include "../pages_level/RecordingHost.h"
+#include "PageHostRecorder.h"
 
 #include "AppMessages.h"
 #include "CGainDlg.h"
@@ -57,7 +57,7 @@ protected:
         return CPoint(rc.Width() / 2, panel.m_sliderLevel.PosToPixel(MASTER_LEVEL_MAX - value));
     }
 
-    RecordingHost host;
+    PageHostRecorder host;
     CStage stage;
     CGainDlg panel;
 };
@@ -150,7 +150,7 @@ TEST_F(MasterPanelTest, ArrowKeysLeaveTheFieldForThePageNeighbours)
     CStage strip;
     ASSERT_TRUE(strip.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(200, 100, 300, 300), &stage, 2400));
     CNumEdit stripGain;
-    ASSERT_TRUE(stripGain.Create(WS_CHILD | WS_VISIBLE, CRect(5, 5, 60, 25), &strip, IDC_STRIP_GAIN_EDIT));
+    ASSERT_TRUE(stripGain.Create(WS_CHILD | WS_VISIBLE, CRect(5, 5, 60, 25), &strip, IDC_GAIN_RIGHT_TARGET));
 
     struct Case {
         int key;

@@ -305,13 +305,24 @@ void CInPutDlg::OnPaint()
 {
     CPaintDC dc(this);
     CBitmap& bmp = g_bChinese ? m_bmpBackCn : m_bmpBackEn;
+    // Every control change repaints the page under it: copy only the part being painted.
+    CRect rc = dc.m_ps.rcPaint;
+    if (rc.IsRectEmpty())
+        rc.SetRect(0, 0, INPUT_PAGE_WIDTH, INPUT_PAGE_HEIGHT);
     CDC mem;
     if (mem.CreateCompatibleDC(&dc)) {
         CBitmap* old = mem.SelectObject(&bmp);
-        dc.BitBlt(0, 0, INPUT_PAGE_WIDTH, INPUT_PAGE_HEIGHT, &mem, 0, 0, SRCCOPY);
+        dc.BitBlt(rc.left, rc.top, rc.Width(), rc.Height(), &mem, rc.left, rc.top, SRCCOPY);
         mem.SelectObject(old);
     }
-    m_wndSourceBar.CopyParentBkgnd(&dc);
+    // The bar keeps the page's pixels under it; they change only with a paint that covers it.
+    CRect rcBar;
+    if (m_wndSourceBar.GetSafeHwnd()) {
+        m_wndSourceBar.GetWindowRect(&rcBar);
+        ScreenToClient(&rcBar);
+        if (rcBar.left < rc.right && rc.left < rcBar.right && rcBar.top < rc.bottom && rc.top < rcBar.bottom)
+            m_wndSourceBar.CopyParentBkgnd(&dc);
+    }
 }
 
 BOOL CInPutDlg::OnEraseBkgnd(CDC*) { return TRUE; }
@@ -447,7 +458,9 @@ void CInPutDlg::UpdateInputButtons(BOOL)
         break;
     }
     m_wndSourceBar.UpdateModeButtons();
-    CheckSelector(g_nShownInput, TRUE);
+    // Only the shown input's selector stays checked, whoever changed the input last.
+    for (int k = 0; k < INPUT_MUSIC_CODES; ++k)
+        CheckSelector(k, k == g_nShownInput);
     UpdateChannelView();
 }
 

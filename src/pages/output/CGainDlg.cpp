@@ -163,7 +163,7 @@ void CGainDlg::OnFieldKey(UINT nID, UINT nKey)
     } else if (nKey == VK_RIGHT) {
         // The first strip is the page's first child panel that holds a strip gain field.
         for (CWnd* child = page->GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT))
-            if (CWnd* target = child->GetDlgItem(int(IDC_STRIP_GAIN_EDIT))) {
+            if (CWnd* target = child->GetDlgItem(int(IDC_GAIN_RIGHT_TARGET))) {
                 target->SetFocus();
                 break;
             }

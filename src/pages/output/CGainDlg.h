@@ -33,7 +33,7 @@ constexpr int MASTER_LEVEL_MAX = 66;  // code 66 = +6 dB, 60 = 0 dB, 0 = -60 dB
 // Where the page's arrow keys lead from the level field: band 31's gain field on the page and
 // the first strip's gain field.
 constexpr UINT IDC_GAIN_LEFT_TARGET = 5030;
-constexpr UINT IDC_STRIP_GAIN_EDIT = 2827;
+constexpr UINT IDC_GAIN_RIGHT_TARGET = 2827;
 
 class CGainDlg : public CDialog {
 public:
