@@ -38,6 +38,7 @@ int g_nCurPage = 1;
 int g_nCurOutput = 0;
 int g_nInputKind = 0;
 int g_nShownInput = 0;
+int g_nLineSet = 1;
 int g_nDelayUnit = 1;
 int g_nMeterLevel[LINK_CHANNELS] = {};
 

@@ -51,6 +51,8 @@ extern int g_nCurPage;      // page the main view shows: 0 input, 1 output, 2 th
 extern int g_nCurOutput;    // output channel 0..9 the output page edits
 extern int g_nInputKind;    // input channel kind 0..2, copied from the system block
 extern int g_nShownInput;   // input source kind the input page shows
+// Whether the output page draws its equaliser-curve lines ("Line_Set", kept by the view).
+extern int g_nLineSet;
 extern int g_nDelayUnit;    // delay display unit of the pages: 1 ms, 2 cm, 3 inch
 // Level-meter status byte per output (low nibble the lit count, 0x40/0x20/0x10 the top lamps).
 extern int g_nMeterLevel[LINK_CHANNELS];
