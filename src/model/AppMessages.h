@@ -60,4 +60,7 @@ constexpr UINT WM_MASTER_LEVEL_CHANGED = WM_USER + 8024;  // 0x2358
 constexpr UINT WM_DELAY_UNIT_CHANGED = WM_USER + 8025;    // 0x2359, lParam 1 ms, 2 cm, 3 inch
 constexpr UINT WM_MIX_COLUMN_CHANGED = WM_USER + 8030;    // 0x235E
 constexpr UINT WM_MIX_COLUMN_FOCUS = WM_USER + 8031;      // 0x235F
+// Between the input page and the level and delay page.
+constexpr UINT WM_INPUT_STATE_CHANGED = WM_USER + 540;    // 0x61C, wParam input-state flag, lParam shown input
+constexpr UINT WM_SELECT_INPUT_CHANNEL = WM_USER + 541;   // 0x61D, lParam input 0..5
 

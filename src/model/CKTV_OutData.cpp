@@ -8,6 +8,7 @@
 #include "SceneImage.h"
 #include "SpeakerTypes.h"
 
+#include <algorithm>
 #include <cstring>
 
 CKTV_OutData* g_pOutChannel[10] = {};
@@ -248,17 +249,39 @@ void CKTV_OutData::SetLimitRelease(short nStep)
     m_nLimitModified = g_bOnline;
 }
 
-void CKTV_OutData::SetCompAttack(int)
+// The compressor lives in the model only: a change is copied to the linked outputs and marks no
+// record of its own (mix records least of all).
+void CKTV_OutData::SetCompThreshold(int nValue)
 {
+    const int v = std::clamp(nValue, 0, COMP_LEVEL_MAX);
+    m_byComp[0] = BYTE(v & 0xFF);
+    m_byComp[1] = BYTE(v >> 8);
     CopyCompToLinked();
-    m_nMixBModified = g_bOnline;
 }
 
-void CKTV_OutData::SetCompRelease(int)
+void CKTV_OutData::SetCompRatio(int nValue)
 {
+    m_byComp[2] = BYTE(std::clamp(nValue, COMP_RATIO_MIN, COMP_RATIO_MAX));
     CopyCompToLinked();
-    m_nMixBModified = g_bOnline;
 }
+
+void CKTV_OutData::SetCompAttack(int nValue)
+{
+    m_byComp[3] = BYTE(std::clamp(nValue, 0, LIMIT_ATTACK_MAX));
+    CopyCompToLinked();
+}
+
+void CKTV_OutData::SetCompRelease(int nValue)
+{
+    const int v = std::clamp(nValue, 0, RELEASE_CODE_MAX);
+    m_byComp[4] = BYTE(v & 0xFF);
+    m_byComp[5] = BYTE(v >> 8);
+    CopyCompToLinked();
+}
+
+short CKTV_OutData::GetCompThreshold() const { return short(m_byComp[0] | (m_byComp[1] << 8)); }
+
+short CKTV_OutData::GetCompRelease() const { return short(m_byComp[4] | (m_byComp[5] << 8)); }
 
 // ---- mix levels ----
 

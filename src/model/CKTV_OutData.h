@@ -31,6 +31,19 @@
 
 class CKTV_OutData;
 
+// Ranges of the limiter and compressor codes, and the one release conversion every text and
+// dialog uses: a release code is the time in milliseconds minus 50 (code 0..4950 = 50..5000 ms).
+constexpr int LIMIT_LEVEL_MAX = 420;   // +12.0 dBu
+constexpr int COMP_LEVEL_MAX = 360;    // +6.0 dBu
+constexpr int LIMIT_ATTACK_MAX = 206;  // 200 ms
+constexpr int COMP_RATIO_MIN = 1;      // 1:1
+constexpr int COMP_RATIO_MAX = 191;    // 20.0:1
+constexpr int RELEASE_MS_MIN = 50;
+constexpr int RELEASE_MS_MAX = 5000;
+constexpr int RELEASE_CODE_MAX = RELEASE_MS_MAX - RELEASE_MS_MIN;
+constexpr int ReleaseCodeToMs(int nCode) { return nCode + RELEASE_MS_MIN; }
+constexpr int ReleaseMsToCode(int nMs) { return nMs - RELEASE_MS_MIN; }
+
 // The ten outputs of the scene object, entry i = output i (set by CKTV_Data::InitLinkTable;
 // null while no scene object exists).
 extern CKTV_OutData* g_pOutChannel[10];
@@ -81,17 +94,19 @@ public:
     short GetLimitAttack() const { return m_nLimitAttack; }
     short GetLimitRelease() const { return m_nLimitRelease; }
 
-    // ---- compressor of the system page: no storage and no record of its own ----
+    // ---- compressor of the system page: kept in the model only (no device record) ----
+    // Eight bytes: level code (0..360, dBu = code * 0.1 - 30) in 0..1, ratio code (1 = 1:1,
+    // 2..191 = 1.1:1..20.0:1) in 2, attack code (as the limiter's) in 3, release code (ms - 50)
+    // in 4..5, little endian. Linked outputs take all eight bytes; no mix record is ever marked.
 
-    void SetCompThreshold(int) {}
-    // The value is not stored: linked outputs take the eight compressor bytes (and mark their
-    // limiter record), this output marks its mix-B record.
+    void SetCompThreshold(int nValue);
+    void SetCompRatio(int nValue);
     void SetCompAttack(int nValue);
     void SetCompRelease(int nValue);
-    short GetCompThreshold() const { return 0; }
-    short GetCompAttack() const { return 0; }
-    short GetCompRelease() const { return 0; }
-    BYTE GetCompRatio() const { return 0; }
+    short GetCompThreshold() const;
+    short GetCompAttack() const { return m_byComp[3]; }
+    short GetCompRelease() const;
+    BYTE GetCompRatio() const { return m_byComp[2]; }
 
     // ---- mix levels, 0..100 each; never copied to linked outputs ----
 
@@ -372,7 +387,9 @@ private:
     BYTE m_byLimitRecord = 35;
 
     BYTE m_byMixB[8] = {100, 100, 100, 100, 100, 100, 100, 100};
-    BYTE m_byComp[8] = {};  // copied with the channel and to linked channels; never sent
+    // Compressor bytes (layout above): level 0 (-30.0 dBu), ratio 1:1, attack 56 (50 ms),
+    // release 0 (50 ms). Copied with the channel and to linked channels; never sent.
+    BYTE m_byComp[8] = {0, 0, 1, 56, 0, 0, 0, 0};
     BYTE m_byMixBRecord = 34;
 
     BYTE m_byInLeft = 50;

@@ -39,11 +39,7 @@ CString CKTV_OutData::GetLimitAttackText() const
 
 CString CKTV_OutData::GetLimitReleaseText() const
 {
-    // The release is a multiple of the attack time; other steps have no text.
-    static const char* const kRelease[6] = {"Atk * 2", "Atk * 4", "Atk * 6", "Atk * 8", "Atk * 16", "Atk * 32"};
-    if (m_nLimitRelease < 0 || m_nLimitRelease > 5)
-        return CString();
-    return kRelease[m_nLimitRelease];
+    return FormatText("%dms", ReleaseCodeToMs(m_nLimitRelease));
 }
 
 CString CKTV_OutData::GetMaskBit0Text() const { return MaskBitText(m_byInMask, 0); }

@@ -19,12 +19,28 @@ int g_nOutputGroup[LINK_CHANNELS] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
 int g_bLRLink = 0;
 int g_bAssignFlag = 0;
 
+bool IsLinkedOutput(int a, int b)
+{
+    if (a < 0 || a >= LINK_CHANNELS || b < 0 || b >= LINK_CHANNELS)
+        return false;
+    return a != b && g_nLinkGroup[a] == g_nLinkGroup[b];
+}
+
+void LeaveLinkGroup(int ch)
+{
+    if (ch >= 0 && ch < LINK_CHANNELS)
+        g_nLinkGroup[ch] = ch;
+}
+
 int g_bShowCurve[SHOW_CURVE_COUNT] = {};
 
 int g_nCurPage = 1;
 int g_nCurOutput = 0;
 int g_nInputKind = 0;
 int g_nShownInput = 0;
+int g_nLineSet = 1;
+int g_nDelayUnit = 1;
+int g_nMeterLevel[LINK_CHANNELS] = {};
 
 CString g_strUsbPath;
 CString g_strDeviceIp = "10.10.100.254";

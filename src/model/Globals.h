@@ -36,6 +36,12 @@ extern int g_nOutputGroup[LINK_CHANNELS];  // page group (position link) per out
 extern int g_bLRLink;      // the view's left/right link is on
 extern int g_bAssignFlag;  // speaker types are locked (while the left/right link is on)
 
+// The one rule of the link tables, used by every page and dialog: outputs a and b (0..9) are
+// linked when they are different outputs with equal g_nLinkGroup entries. Outside 0..9: never.
+bool IsLinkedOutput(int a, int b);
+// Takes output ch out of its link group: its entry becomes its own index (never 0, never a mask).
+void LeaveLinkGroup(int ch);
+
 // Curve switches of the equaliser graph: [0..9] overlay the curve of output i.
 constexpr int SHOW_CURVE_COUNT = 12;
 extern int g_bShowCurve[SHOW_CURVE_COUNT];
@@ -45,6 +51,11 @@ extern int g_nCurPage;      // page the main view shows: 0 input, 1 output, 2 th
 extern int g_nCurOutput;    // output channel 0..9 the output page edits
 extern int g_nInputKind;    // input channel kind 0..2, copied from the system block
 extern int g_nShownInput;   // input source kind the input page shows
+// Whether the output page draws its equaliser-curve lines ("Line_Set", kept by the view).
+extern int g_nLineSet;
+extern int g_nDelayUnit;    // delay display unit of the pages: 1 ms, 2 cm, 3 inch
+// Level-meter status byte per output (low nibble the lit count, 0x40/0x20/0x10 the top lamps).
+extern int g_nMeterLevel[LINK_CHANNELS];
 
 // Device link settings.
 extern CString g_strUsbPath;            // path of the HID device in use or chosen

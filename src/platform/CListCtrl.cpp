@@ -641,8 +641,11 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (!RowArea().PtInRect(pt))
             return 0;
         const int item = m_nTop + (pt.y - RowArea().top) / std::max(1, m_nRowHeight);
-        if (item < GetItemCount() && pt.x < TotalWidth() - m_nScrollX)
+        if (item < GetItemCount() && pt.x < TotalWidth() - m_nScrollX) {
             SelectByUser(item);
+            NMITEMACTIVATE nm{{}, item, 0};
+            SendNotify(this, &nm.hdr, NM_CLICK);
+        }
         return 0;
     }
     case WM_MOUSEMOVE:

@@ -65,6 +65,14 @@ constexpr int LVIR_BOUNDS = 0;
 constexpr int LVIR_ICON = 1;
 constexpr int LVIR_LABEL = 2;
 
+// A left press on a row: NM_CLICK to the parent (after the row is selected), iItem the row.
+constexpr UINT NM_CLICK = UINT(-2);
+struct NMITEMACTIVATE {
+    NMHDR hdr;
+    int iItem;
+    int iSubItem;
+};
+
 // Custom drawing (NM_CUSTOMDRAW).
 constexpr UINT NM_CUSTOMDRAW = UINT(-12);
 constexpr DWORD CDDS_PREPAINT = 0x00000001;

@@ -10,7 +10,6 @@
 
 CDisplayDlg* g_pDisplayDlg = nullptr;
 CWnd* g_pProgramDlg = nullptr;
-CWnd* g_pAdvSetingDlg = nullptr;
 
 namespace {
 

@@ -11,6 +11,8 @@
 // the batch code moves the bar. User-interface thread.
 #pragma once
 
+#include "CAdv_Seting.h"
+
 #include "CDialog.h"
 #include "CFontStatic.h"
 #include "CGradientProgressCtrl.h"
@@ -79,7 +81,6 @@ private:
 
 // The one transfer popup, set by the main view when it creates it; null before and after.
 extern CDisplayDlg* g_pDisplayDlg;
-// The open preset dialog (null while none is open) and the advanced-settings dialog (never
-// opened: stays null). Set by those dialogs. User-interface thread.
+// The open preset dialog (null while none is open; set by that dialog). The advanced setting
+// dialog's pointer, g_pAdvSetingDlg, is its own. User-interface thread.
 extern CWnd* g_pProgramDlg;
-extern CWnd* g_pAdvSetingDlg;

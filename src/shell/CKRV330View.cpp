@@ -132,10 +132,12 @@ void CKRV330View::OnInitialUpdate()
 
 LRESULT CKRV330View::OnMixMatrixChanged(WPARAM wParam, LPARAM lParam)
 {
-    // The cell comes from another window: checked before it indexes the memory.
-    const MixCell* cell = reinterpret_cast<const MixCell*>(wParam);
-    if (cell && cell->nColumn >= 0 && cell->nColumn < MIX_COLUMNS && cell->nRow >= 1 && cell->nRow <= MIX_ROWS)
-        m_nMixMemory[cell->nColumn][cell->nRow - 1] = int(lParam);
+    // The cell travels by value; it comes from another window, so it is checked before it
+    // indexes the memory.
+    const int nColumn = MixCellColumn(wParam);
+    const int nRow = MixCellRow(wParam);
+    if (nColumn >= 0 && nColumn < MIX_COLUMNS && nRow >= 1 && nRow <= MIX_ROWS)
+        m_nMixMemory[nColumn][nRow - 1] = int(lParam);
     return lParam;
 }
 

@@ -32,6 +32,7 @@
 #include "CEnTabCtrl.h"
 #include "CGradientProgressCtrl.h"
 #include "CInPutDlg.h"
+#include "CMixInPutCom.h"
 #include "CKTVCommand.h"
 #include "CMenu.h"
 #include "CMsgBox.h"
@@ -133,11 +134,8 @@ constexpr UINT HOTPLUG_POLL_MS = 500;
 
 constexpr int CONNECT_CLOSE_PAUSE_MS = 500;  // the button's disconnect pauses before it closes
 
-// The cell a WM_MIX_MATRIX_CHANGED reports (wParam points to one, lParam is the level).
-struct MixCell {
-    int nColumn;  // output 0..9
-    int nRow;     // source 1..12
-};
+// The cell a WM_MIX_MATRIX_CHANGED reports: wParam MixCellParam(column 0..9, row 1..12), lParam
+// the level.
 constexpr int MIX_COLUMNS = 10;
 constexpr int MIX_ROWS = 12;
 
@@ -338,6 +336,7 @@ public:
     // After a scene load or a link change: every output in a group of its own, both link
     // buttons off, the per-group tables rebuilt, the output page shown the groups.
     void RebuildLinkGroups() override;
+    void OnLinkLR();  // button 2888: the left/right link on or off (CKRV330ViewLinkLR.cpp)
     // The transfer popup's bar to 0..m_nBatchCount, position 0.
     void ResetTransferProgress(int nUnused = 0);
     // Shows the transfer popup (mode 0 disables the view, 1 the open preset dialog).
@@ -403,6 +402,23 @@ public:
     const CCommWorker& GetCommWorker() const { return m_CommWorker; }
     CXPButton& GetConnectButton() { return m_btnConnect; }
     CShow_Link& GetLinkIndicator() { return m_staticLink; }
+
+    // ---- mixer and system ----
+    // Button 2821: the mixer page, modally, on the view and its scene.
+    void OnOpenMixer();
+    // Command 8803: the system dialog, modally, on the scene.
+    void OnSystemButton();
+    // Item 728 of the settings menu: the advanced settings dialog, modally.
+    void OnAdvanced();
+    BOOL IsStereoPair(int nOutput) const override;
+    // The mixer page: lives with the view, its windows only while it runs.
+    CMixInPutCom m_MixPage;
+    // ---- end mixer and system ----
+
+    // ---- input page ----
+    // Command 2819: an input page of its own, modally, on the view and its scene.
+    void OnOpenInputDialog();
+    // ---- end input page ----
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Enter and Esc move the focus to the view and go no further; Tab goes to the output page.

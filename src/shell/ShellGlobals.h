@@ -25,7 +25,6 @@ extern std::atomic<int> g_bTransferBusy;
 extern CString g_szWorkDir;
 
 // The line option of the advanced input settings ("Line_Set" in the registry); 1 at start.
-extern int g_nLineSet;
 
 // [i][k]: bit k of byte 287 (the flag byte) of live output block i; rebuilt by the view after
 // every scene load. User-interface thread.

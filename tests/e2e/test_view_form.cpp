@@ -229,6 +229,10 @@ TEST_F(ViewForm, CopyToATweeterKeepsAUsableHighPass)
 
 TEST_F(ViewForm, MixerLevelsAreRememberedPerCell)
 {
+    struct MixCell {
+        int nColumn;
+        int nRow;
+    };
     struct MixCase {
         MixCell cell;
         LPARAM level;
@@ -246,7 +250,8 @@ TEST_F(ViewForm, MixerLevelsAreRememberedPerCell)
     EXPECT_EQ(view().GetMixMemory(4, 6), 100);
     for (const MixCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.cell.nColumn) + "," + std::to_string(c.cell.nRow));
-        EXPECT_EQ(view().SendMessage(WM_MIX_MATRIX_CHANGED, WPARAM(&c.cell), c.level), c.level);
+        EXPECT_EQ(view().SendMessage(WM_MIX_MATRIX_CHANGED, MixCellParam(c.cell.nColumn, c.cell.nRow), c.level),
+                  c.level);
         if (c.stored) {
             EXPECT_EQ(view().GetMixMemory(c.cell.nColumn, c.cell.nRow), c.level);
         }

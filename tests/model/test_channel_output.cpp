@@ -231,18 +231,20 @@ TEST_F(OutputChannelTest, MixLevels)
     o.SetMixB(9, 5);
 }
 
-TEST_F(OutputChannelTest, CompressorHasNoStorage)
+TEST_F(OutputChannelTest, CompressorIsKeptWithoutMarkingMixRecords)
 {
     g_bOnline = 1;
     CKTV_OutData& o = Out(5);
     o.SetCompThreshold(10);
-    EXPECT_EQ(o.IsMixBModified(), 0);
     o.SetCompAttack(10);
-    EXPECT_EQ(o.IsMixBModified(), 1);
-    EXPECT_EQ(o.GetCompAttack(), 0);
-    EXPECT_EQ(o.GetCompRelease(), 0);
-    EXPECT_EQ(o.GetCompThreshold(), 0);
-    EXPECT_EQ(o.GetCompRatio(), 0);
+    o.SetCompRelease(7);
+    o.SetCompRatio(11);
+    EXPECT_EQ(o.IsMixBModified(), 0);
+    EXPECT_EQ(o.IsMixAModified(), 0);
+    EXPECT_EQ(o.GetCompAttack(), 10);
+    EXPECT_EQ(o.GetCompRelease(), 7);
+    EXPECT_EQ(o.GetCompThreshold(), 10);
+    EXPECT_EQ(o.GetCompRatio(), 11);
 }
 
 TEST_F(OutputChannelTest, InputSelection)

@@ -1,6 +1,7 @@
 #include "CAll_Link_Dlg.h"
 
 #include "Globals.h"
+#include "MessageBox.h"
 #include "PromptLayout.h"
 #include "Texts.h"
 
@@ -76,4 +77,12 @@ void CAll_Link_Dlg::OnOK()
 {
     DoDataExchange(TRUE);
     EndDialog(IDOK);
+}
+
+void ShowNoLeftRightPairMessage()
+{
+    if (g_bChinese)
+        AfxMessageBox("没有左右通道可以联调!", MB_OK, -2);
+    else
+        AfxMessageBox("No link L&R output !", MB_OK, -3);
 }

@@ -35,3 +35,6 @@ protected:
     void OnOK() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 };
+
+// The prompt of both left/right link buttons when no output has a left/right partner.
+void ShowNoLeftRightPairMessage();

@@ -8,6 +8,7 @@
 #include "GdiGlobals.h"
 #include "Globals.h"
 #include "NumDisplayTypes.h"
+#include "PromptLayout.h"
 
 #include <algorithm>
 
@@ -131,7 +132,7 @@ void CDelayDlg::OnDelayChanged(int c)
     if (!m_bLinkDelay)
         return;
     for (int k = 0; k < DELAY_DLG_CHANNELS; ++k) {
-        if (k == c || !g_pOutChannel[k] || g_nLinkGroup[k] != g_nLinkGroup[c])
+        if (!IsLinkedOutput(k, c) || !g_pOutChannel[k])
             continue;
         const int moved = std::clamp(g_pOutChannel[k]->GetDelay() + diff, 0, DELAY_MAX_STEPS);
         g_pOutChannel[k]->SetDelay(short(moved));
@@ -204,14 +205,5 @@ void CDelayDlg::OnCancel() {}
 void CDelayDlg::OnPaint()
 {
     CPaintDC dc(this);
-    CBitmap& back = g_bChinese ? m_bmpBackCn : m_bmpBackEn;
-    if (!back.GetSafeHandle())
-        return;
-    BITMAP bm{};
-    back.GetBitmap(&bm);
-    CDC mem;
-    mem.CreateCompatibleDC(&dc);
-    CBitmap* old = mem.SelectObject(&back);
-    dc.BitBlt(0, 0, bm.bmWidth, bm.bmHeight, &mem, 0, 0, SRCCOPY);
-    mem.SelectObject(old);
+    DrawPanelBackground(&dc, g_bChinese ? m_bmpBackCn : m_bmpBackEn);
 }

@@ -43,6 +43,12 @@ public:
     virtual void SetInputSource(int nKind, BOOL bStore) = 0;
     virtual void RefreshInputSourceButtons() = 0;
     virtual BOOL SaveLineSetting() = 0;
+
+    // ---- mixer and system ----
+    // Outputs nOutput and nOutput + 1 form a linked stereo pair (the output page's pair flag of
+    // nOutput). No pair without a view.
+    virtual BOOL IsStereoPair(int nOutput) const { (void)nOutput; return FALSE; }
+    // ---- end mixer and system ----
 };
 
 // The main view while its window exists; null before and after.

@@ -13,3 +13,10 @@ void RegisterPromptTemplate(UINT nID, const char* pszCaption, int cxDlu, int cyD
 CRect PromptRect(int x, int y, int cx, int cy);
 // Makes pFont Arial 9 pt and gives it to the dialog.
 void SetPromptFont(CWnd* pDlg, CFont& font);
+
+class CDC;
+class CBitmap;
+
+// Copies a panel's background bitmap, at its own size, to (0, 0) of pDC; a bitmap that did not
+// load draws nothing.
+void DrawPanelBackground(CDC* pDC, CBitmap& bmp);

@@ -1,0 +1,40 @@
+// A stand-in for the main view that records what a page or panel asks of it.
+#pragma once
+
+#include "CPageHost.h"
+
+#include <utility>
+#include <vector>
+
+class PageHostRecorder : public CPageHost {
+public:
+    int nSys5Pending = 0;                        // SetSysCmd5Pending(TRUE) calls
+    std::vector<std::pair<int, BOOL>> speakerTypes;  // SendSpeakerTypes(ch, bAll), in order
+    std::vector<std::pair<int, int>> typeMixes;      // ApplySpeakerTypeMix(ch, type), in order
+    std::vector<int> pairCopies;                 // CopyPairedChannels(direction), in order
+    int nRebuilds = 0;                           // RebuildLinkGroups calls
+
+    CWnd* GetHostWnd() override { return nullptr; }
+    BOOL IsLinked() const override { return TRUE; }
+    void SendCommand(int, int) override {}
+    void SetSysCmd5Pending(BOOL bOn) override { nSys5Pending += bOn ? 1 : 0; }
+    void SetSysCmd2Pending(BOOL) override {}
+    void HoldSystemOutput(BOOL) override {}
+    void SendOutputChannelMuted(int, int) override {}
+    void SendOutputChannelMutedNoLock(int) override {}
+    void SendOutputLevelMuted(int) override {}
+    void SendInputChannelMuted(int, int) override {}
+    void ResetOutputEqFrequencies() override {}
+    void ResetInputEqFrequencies(int) override {}
+    void SendSpeakerTypes(int nCh, BOOL bAll) override { speakerTypes.emplace_back(nCh, bAll); }
+    BOOL CopyPairedChannels(int nDirection) override
+    {
+        pairCopies.push_back(nDirection);
+        return FALSE;
+    }
+    void RebuildLinkGroups() override { ++nRebuilds; }
+    void ApplySpeakerTypeMix(int nCh, int nType) override { typeMixes.emplace_back(nCh, nType); }
+    void SetInputSource(int, BOOL) override {}
+    void RefreshInputSourceButtons() override {}
+    BOOL SaveLineSetting() override { return TRUE; }
+};
