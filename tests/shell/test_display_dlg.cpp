@@ -2,6 +2,7 @@
 // while the work runs, hiding on the first tick after the work, the factory-reset steps, and
 // the keys and close requests it ignores. Ticks are given as WM_TIMER 8 directly, with the
 // popup's own timer stopped, so no test waits for the clock.
+#include "CAdv_Seting.h"
 #include "CDisplayDlg.h"
 #include "Globals.h"
 #include "ShellGlobals.h"
@@ -64,7 +65,8 @@ protected:
     bool Shown() const { return popup->IsWindowVisible() != FALSE; }
     CString Text() const { return popup->m_stText.GetWindowText(); }
 
-    CWnd frame, view, preset, advanced;
+    CWnd frame, view, preset;
+    CAdv_Seting advanced;  // its window only: the dialog's own set-up never runs here
     std::unique_ptr<CDisplayDlg> popup;
 };
 
