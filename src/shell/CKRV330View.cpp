@@ -25,7 +25,7 @@ void RegisterConnectMenu()
 
 }  // namespace
 
-CKRV330View::CKRV330View() : m_CommWorker(*this)
+CKRV330View::CKRV330View() : m_Link(m_SendQueue)
 {
     for (auto& column : m_nMixMemory)
         for (int& level : column)
@@ -51,24 +51,8 @@ BOOL CKRV330View::CreateView(CWnd* pParentWnd, const RECT& rect)
 
 void CKRV330View::MakeTransports()
 {
-    auto scanner = [this]() -> std::unique_ptr<CSendData> {
-        return m_pScene ? m_pScene->GetNextSendData() : nullptr;
-    };
-    m_pNetSocket = std::make_unique<CNet_Socket>(m_pReach);
-    m_pNetSocket->SetCommand(&m_SendQueue);
-    m_pNetSocket->SetNextSendData(scanner);
-    m_pNetSocket->SetLinkedQuery([this] { return BOOL(m_bLinked.load()); });
-    m_pNetSocket->SetTransferBusyClear([] { g_bTransferBusy = 0; });
-    m_pNetSocket->SetNotifyWnd(m_hWnd);
-    m_pUsbLink = std::make_unique<CUsbLink>(m_SendQueue);
-    m_pUsbLink->SetNotifyWnd(m_hWnd);
-    m_pUsbLink->SetNextSendData(scanner);
-    m_pHotplug = std::make_unique<CHidHotplugWatcher>();
-    m_pFirmware = std::make_unique<CFirmwareUpdate>(m_SendQueue, *m_pUsbLink, *m_pNetSocket);
-    m_pFirmware->SetNotifyWnd(m_hWnd);
-    m_pFirmware->SetStartComm([this] { StartComm(TRUE); });
-    m_pSerialLink = std::make_unique<CSerialLink>(m_SendQueue, m_SerialPort);
-    m_pSerialLink->SetNextSendData(scanner);
+    m_Link.SetSceneData(m_pScene);
+    m_Link.Create(m_hWnd, m_pReach, &m_bLinked, {[this] { StartComm(TRUE); }, [] { g_bTransferBusy = 0; }});
 }
 
 void CKRV330View::OnInitialUpdate()
@@ -115,7 +99,7 @@ void CKRV330View::OnInitialUpdate()
     ShowPage(g_nCurPage, FALSE);
     SetInputSource(g_byInputSource, FALSE);
     // The first poll takes stock: devices present now are the first connect's business.
-    m_pHotplug->Poll();
+    m_Link.GetHotplug()->Poll();
     StartHotplugPolling();
     RefreshTitleAndFolders();
     g_pCommand = &m_SendQueue;
@@ -150,14 +134,10 @@ int CKRV330View::GetMixMemory(int nColumn, int nRow) const
 
 void CKRV330View::ShutDownLink()
 {
-    if (m_bExitDone || !m_pUsbLink)
+    if (m_bExitDone || !m_Link.IsCreated())
         return;
     m_bExitDone = 1;
-    StopComm(FALSE);
-    if (m_pSerialLink)
-        m_pSerialLink->StopWorker();
-    UnregisterUsbPath();
-    m_pNetSocket->StopPingThread(FALSE);
+    m_Link.ShutDown();
 }
 
 void CKRV330View::StartHotplugPolling()

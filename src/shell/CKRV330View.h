@@ -1,7 +1,6 @@
-// The main form view: the program's one working window. It owns the device link for the whole
-// run: the send queue and reply engine, the USB HID and TCP transports, the network watchdog,
-// the comm worker, the hot-plug watch, and the link's part of the form (connect button 1413,
-// link indicator 2776).
+// The main form view: the program's one working window. It holds the send queue and reply
+// engine, the link's owner (m_Link: transports, network watchdog, comm worker, hot-plug watch)
+// and the link's part of the form (connect button 1413, link indicator 2776).
 //
 // Link life: the initial update posts WM_FIRST_CONNECT, which opens the first free processor
 // on USB (the watchdog looks for one on the network meanwhile). Every successful open runs the
@@ -10,10 +9,13 @@
 // failure of the link reaches the view as a posted message (WM_LINK_LOST, WM_DEVICE_ERROR,
 // removal of the open device found by the hot-plug poll), which stops the worker and closes.
 //
-// Threads: every member runs on the user-interface thread except the four transactions of
-// ICommTransactions, which the comm worker calls (ordinary ones with g_csComm held). The
-// worker and the watchdog reach the view only through posted messages. The view never holds
-// g_csComm while it stops the worker or the watchdog.
+// The link's parts themselves (transports, comm worker, watchdog, hot-plug watcher, firmware
+// sender, change-scanner hook) belong to m_Link (CDeviceLink); the view's members of the same
+// names delegate to it.
+//
+// Threads: every member runs on the user-interface thread. The worker and the watchdog reach
+// the view only through posted messages. The view never holds g_csComm while it stops the
+// worker or the watchdog.
 //
 // The form: 1204 x 699 pixels on the background bitmap of the language (285 Chinese, 284
 // English); a bar of command buttons, selectors and the scene name along the top, the page tab
@@ -44,6 +46,7 @@
 #include "CXPButton.h"
 #include "GdiObjects.h"
 #include "CommWorker.h"
+#include "DeviceLink.h"
 #include "FirmwareUpdate.h"
 #include "CSerialPort.h"
 #include "HidHotplugWatcher.h"
@@ -142,7 +145,7 @@ constexpr int MIX_ROWS = 12;
 class CDisplayDlg;
 class CGradientProgressLink;
 
-class CKRV330View : public CWnd, public ICommTransactions, public CPageHost {
+class CKRV330View : public CWnd, public CPageHost {
 public:
     CKRV330View();
     // Destroys the window (shutting the link down) if it still exists.
@@ -155,7 +158,11 @@ public:
     // must outlive the view). Call before OnInitialUpdate.
     void SetReachability(IReachability* pReach) { m_pReach = pReach; }
     // The document's scene object (not owned). Call before OnInitialUpdate.
-    void SetSceneData(CKTV_Data* pScene) { m_pScene = pScene; }
+    void SetSceneData(CKTV_Data* pScene)
+    {
+        m_pScene = pScene;
+        m_Link.SetSceneData(pScene);
+    }
     CKTV_Data* GetSceneData() const { return m_pScene; }
     // Makes the view's window: a child of pParentWnd, or a top-level window without one.
     BOOL CreateView(CWnd* pParentWnd, const RECT& rect);
@@ -254,15 +261,15 @@ public:
     void StopHotplugPolling();
 
     // The USB transport's operations, as the view offers them.
-    void EnsureUsbRegKey() { m_pUsbLink->EnsureUsbRegKey(); }
-    void ClearUsbInUseList() { m_pUsbLink->ClearUsbInUseList(); }
-    BOOL IsUsbPathFree(const CString& path) { return m_pUsbLink->IsUsbPathFree(path); }
-    void RegisterUsbPath() { m_pUsbLink->RegisterUsbPath(); }
-    void UnregisterUsbPath() { m_pUsbLink->UnregisterUsbPath(); }
-    BOOL EnumHidDevices() { return m_pUsbLink->EnumHidDevices(); }
-    BOOL OpenUsbDevice() { return m_pUsbLink->OpenUsbDevice(); }
-    BOOL ConnectUsb() { return m_pUsbLink->ConnectUsb(); }
-    BOOL OpenUsbPath(const CString& path) { return m_pUsbLink->OpenUsbPath(path); }
+    void EnsureUsbRegKey() { m_Link.GetUsbLink()->EnsureUsbRegKey(); }
+    void ClearUsbInUseList() { m_Link.GetUsbLink()->ClearUsbInUseList(); }
+    BOOL IsUsbPathFree(const CString& path) { return m_Link.GetUsbLink()->IsUsbPathFree(path); }
+    void RegisterUsbPath() { m_Link.GetUsbLink()->RegisterUsbPath(); }
+    void UnregisterUsbPath() { m_Link.GetUsbLink()->UnregisterUsbPath(); }
+    BOOL EnumHidDevices() { return m_Link.GetUsbLink()->EnumHidDevices(); }
+    BOOL OpenUsbDevice() { return m_Link.GetUsbLink()->OpenUsbDevice(); }
+    BOOL ConnectUsb() { return m_Link.GetUsbLink()->ConnectUsb(); }
+    BOOL OpenUsbPath(const CString& path) { return m_Link.GetUsbLink()->OpenUsbPath(path); }
     // Closes the USB device and resets the link state and the form's link look. TRUE.
     BOOL CloseUsb();
     // Closes the TCP socket and resets the link state and the form's link look. TRUE.
@@ -278,15 +285,15 @@ public:
     void ShowUsbConnectFailure();
 
     // =========================================================================================
-    // Comm worker (ICommTransactions: called on the worker)
+    // Comm worker (the link owner's; the exchanges run on the worker)
 
-    BOOL CreateCommThread() { return m_CommWorker.CreateCommThread(); }
-    void ResumeCommThread() { m_CommWorker.ResumeCommThread(); }
-    void UsbTransact() override { m_pUsbLink->UsbTransact(); }
-    void NetTransact() override { m_pNetSocket->NetTransact(); }
+    BOOL CreateCommThread() { return m_Link.GetCommWorker().CreateCommThread(); }
+    void ResumeCommThread() { m_Link.GetCommWorker().ResumeCommThread(); }
+    void UsbTransact() { m_Link.UsbTransact(); }
+    void NetTransact() { m_Link.NetTransact(); }
     // The firmware update's exchanges; without installed steps the worker idles 50 ms a pass.
-    void UsbTransactHex() override;
-    void NetTransactHex() override;
+    void UsbTransactHex();
+    void NetTransactHex();
 
     // =========================================================================================
     // Firmware update (user-interface thread, while no worker runs)
@@ -302,7 +309,7 @@ public:
     // The user abandons a running update: the link closes and the update is reported failed.
     void AbortFirmwareUpdate();
     // The update whose frames the worker writes in firmware mode (null before OnInitialUpdate).
-    CFirmwareUpdate* GetFirmwareUpdate() const { return m_pFirmware.get(); }
+    CFirmwareUpdate* GetFirmwareUpdate() const { return m_Link.GetFirmwareUpdate(); }
 
     // =========================================================================================
     // Requests and send entry points (user-interface thread)
@@ -396,10 +403,11 @@ public:
     CWnd* GetHostWnd() override { return this; }
     int GetBatchCount() const { return m_nBatchCount; }
     CKTVCommand& GetSendQueue() { return m_SendQueue; }
-    CNet_Socket* GetNetSocket() const { return m_pNetSocket.get(); }
-    CUsbLink* GetUsbLink() const { return m_pUsbLink.get(); }
-    CSerialLink* GetSerialLink() const { return m_pSerialLink.get(); }
-    const CCommWorker& GetCommWorker() const { return m_CommWorker; }
+    CNet_Socket* GetNetSocket() const { return m_Link.GetNetSocket(); }
+    CUsbLink* GetUsbLink() const { return m_Link.GetUsbLink(); }
+    CSerialLink* GetSerialLink() const { return m_Link.GetSerialLink(); }
+    const CCommWorker& GetCommWorker() const { return m_Link.GetCommWorker(); }
+    CDeviceLink& GetDeviceLink() { return m_Link; }
     CXPButton& GetConnectButton() { return m_btnConnect; }
     CShow_Link& GetLinkIndicator() { return m_staticLink; }
 
@@ -473,6 +481,9 @@ private:
     void RunIdentifySequence(int nLinkType);
     // Closes the open link by its type (the worker is stopped already).
     void CloseByLinkType();
+    // The form's part of every close: unlinked, hidden bar 1414 at 0, name field 1002 and
+    // button 2770 blank and unchecked, change stamps cleared, transfer popup hidden.
+    void ResetFormAfterClose();
     // The button's disconnect: StopComm(TRUE), a pause, close by link type.
     void DisconnectLink();
     // Reports a firmware update that the link took down, in a box and in the update's status line.
@@ -511,12 +522,6 @@ private:
     // ---- link: queue, transports, watch (declared before the worker, which uses them) ----
     CKTVCommand m_SendQueue;
     IReachability* m_pReach = nullptr;  // null: the machine's own check
-    std::unique_ptr<CNet_Socket> m_pNetSocket;
-    std::unique_ptr<CUsbLink> m_pUsbLink;
-    std::unique_ptr<CHidHotplugWatcher> m_pHotplug;
-    std::unique_ptr<CFirmwareUpdate> m_pFirmware;  // uses the queue and both transports
-    CSerialPort m_SerialPort;
-    std::unique_ptr<CSerialLink> m_pSerialLink;    // link type 3: its own worker, not m_CommWorker
     CKTV_Data* m_pScene = nullptr;
 
     // Linked: a link is open and identified. Written here, read by the network transaction.
@@ -574,6 +579,7 @@ private:
     std::unique_ptr<CDisplayDlg> m_pDisplayDlg;
     std::unique_ptr<CGradientProgressLink> m_pPopupProgress;
 
-    // ---- the comm worker: declared last, so it ends before the transports it calls go ----
-    CCommWorker m_CommWorker;
+    // ---- the device link's owner: declared last, so its workers end before anything they
+    // use (the queue, the linked flag) goes ----
+    CDeviceLink m_Link;
 };

@@ -40,21 +40,9 @@ void QueueCounted(CKTVCommand& queue, std::unique_ptr<CSendData> item, int nInde
 // ---------------------------------------------------------------------------------------------
 // Firmware exchanges
 
-void CKRV330View::UsbTransactHex()
-{
-    if (m_pFirmware)
-        m_pFirmware->UsbTransactHex();
-    else
-        Sleep(COMM_IDLE_MS);
-}
+void CKRV330View::UsbTransactHex() { m_Link.UsbTransactHex(); }
 
-void CKRV330View::NetTransactHex()
-{
-    if (m_pFirmware)
-        m_pFirmware->NetTransactHex();
-    else
-        Sleep(COMM_IDLE_MS);
-}
+void CKRV330View::NetTransactHex() { m_Link.NetTransactHex(); }
 
 // ---------------------------------------------------------------------------------------------
 // Request lists
@@ -387,7 +375,7 @@ LRESULT CKRV330View::OnWifiResetResult(WPARAM, LPARAM lParam)
         }
         if (m_bLinked)
             DisconnectLink();
-        m_pNetSocket->m_bReachable = 0;
+        m_Link.GetNetSocket()->m_bReachable = 0;
     } else {
         return 0;
     }

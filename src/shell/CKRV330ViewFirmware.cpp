@@ -27,14 +27,14 @@ void ShowUpdateTip(const CString& cn, const CString& en)
 }
 }  // namespace
 
-BOOL CKRV330View::LoadUpdateFile() { return m_pFirmware ? m_pFirmware->LoadUpdateFile() : FALSE; }
+BOOL CKRV330View::LoadUpdateFile() { return m_Link.GetFirmwareUpdate() ? m_Link.GetFirmwareUpdate()->LoadUpdateFile() : FALSE; }
 
 BOOL CKRV330View::OpenUsbForUpdate(const CString& path)
 {
-    return m_pFirmware ? m_pFirmware->OpenUsbForUpdate(path) : FALSE;
+    return m_Link.GetFirmwareUpdate() ? m_Link.GetFirmwareUpdate()->OpenUsbForUpdate(path) : FALSE;
 }
 
-BOOL CKRV330View::OpenNetForUpdate() { return m_pFirmware ? m_pFirmware->OpenNetForUpdate() : FALSE; }
+BOOL CKRV330View::OpenNetForUpdate() { return m_Link.GetFirmwareUpdate() ? m_Link.GetFirmwareUpdate()->OpenNetForUpdate() : FALSE; }
 
 LRESULT CKRV330View::OnUpdateDone(WPARAM, LPARAM lParam)
 {
@@ -44,8 +44,8 @@ LRESULT CKRV330View::OnUpdateDone(WPARAM, LPARAM lParam)
     StopComm(TRUE);
     g_bUpdating = 0;
     CloseByLinkType();
-    if (m_pFirmware)
-        m_pFirmware->EndUpdate();
+    if (m_Link.GetFirmwareUpdate())
+        m_Link.GetFirmwareUpdate()->EndUpdate();
     ShowMessage(g_strHexDoneCn, g_strHexDoneEn, TIMED_PROMPT);
     return 0;
 }
@@ -79,8 +79,8 @@ BOOL CKRV330View::ReconnectForUpdate(BOOL bMore)
         g_bUpdating = 0;
         ShowConnectFailure();
         m_SendQueue.RemoveAllSendData();
-        if (m_pFirmware)
-            m_pFirmware->EndUpdate();
+        if (m_Link.GetFirmwareUpdate())
+            m_Link.GetFirmwareUpdate()->EndUpdate();
         // Nothing is open: the next connect must not find a link type left behind.
         g_nLinkType = 0;
         {
@@ -91,7 +91,7 @@ BOOL CKRV330View::ReconnectForUpdate(BOOL bMore)
         ShowMessage(g_strUpdateFailedBangCn, g_strUpdateFailedBangEn, TIMED_WARNING);
         return FALSE;
     case 2:
-        if (m_pFirmware && m_pFirmware->OpenNetForUpdate())
+        if (m_Link.GetFirmwareUpdate() && m_Link.GetFirmwareUpdate()->OpenNetForUpdate())
             return TRUE;
         if (bMore) {
             ShowUpdateTip(g_strHexNetCn, g_strHexNetEn);
@@ -99,8 +99,8 @@ BOOL CKRV330View::ReconnectForUpdate(BOOL bMore)
         }
         g_bUpdating = 0;
         m_SendQueue.RemoveAllSendData();
-        if (m_pFirmware)
-            m_pFirmware->EndUpdate();
+        if (m_Link.GetFirmwareUpdate())
+            m_Link.GetFirmwareUpdate()->EndUpdate();
         ShowUpdateTip(g_strUpdateFailedCn, g_strUpdateFailedEn);
         PostMessage(WM_UPDATE_FAILED);
         return FALSE;
@@ -129,8 +129,8 @@ void CKRV330View::AbortFirmwareUpdate()
         CloseByLinkType();
     }
     g_bUpdating = 0;
-    if (m_pFirmware)
-        m_pFirmware->EndUpdate();
+    if (m_Link.GetFirmwareUpdate())
+        m_Link.GetFirmwareUpdate()->EndUpdate();
     ShowMessage(g_strUpdateFailedBangCn, g_strUpdateFailedBangEn, TIMED_WARNING);
 }
 

@@ -58,26 +58,16 @@ BOOL CKRV330View::StartComm(BOOL)
     // Up before the worker's first pass tests them.
     g_bUsbOpen = 1;
     m_bLinked = 1;
-    // The serial link runs its own worker; the comm worker serves USB and the network.
-    if (g_nLinkType == 3) {
-        if (m_pSerialLink)
-            m_pSerialLink->StartWorker();
-        return TRUE;
-    }
-    m_CommWorker.StartWorker(g_bUpdating ? TRUE : FALSE);
+    m_Link.StartWorker(g_bUpdating ? TRUE : FALSE);
     return TRUE;
 }
 
 BOOL CKRV330View::StopComm(BOOL bFull)
 {
-    if (m_pSerialLink)
-        m_pSerialLink->StopWorker();
-    if (!m_CommWorker.StopWorker(bFull))
+    if (!m_Link.StopWorker(bFull))  // with bFull the network watchdog starts again
         return FALSE;
     g_bUsbOpen = 0;
     m_bLinked = 0;
-    if (m_pNetSocket)
-        m_pNetSocket->StartPingThread();
     return TRUE;
 }
 
@@ -119,7 +109,7 @@ LRESULT CKRV330View::OnFirstConnect(WPARAM, LPARAM)
 {
     if (ConnectUsb())
         RunIdentifySequence(1);
-    m_pNetSocket->StartPingThread();
+    m_Link.GetNetSocket()->StartPingThread();
     return 0;
 }
 
@@ -137,7 +127,7 @@ BOOL CKRV330View::ConnectNet()
     if (g_nLinkType != 0)
         return FALSE;
     g_nLinkType = 2;
-    if (m_pNetSocket->IsDeviceOnSubnet() && m_pNetSocket->Connect()) {
+    if (m_Link.GetNetSocket()->IsDeviceOnSubnet() && m_Link.GetNetSocket()->Connect()) {
         RunIdentifySequence(2);
         return TRUE;
     }
@@ -155,7 +145,7 @@ LRESULT CKRV330View::OnNetReachable(WPARAM, LPARAM)
 
 LRESULT CKRV330View::OnStopPing(WPARAM, LPARAM)
 {
-    m_pNetSocket->StopPingThread(TRUE);
+    m_Link.GetNetSocket()->StopPingThread(TRUE);
     return 0;
 }
 
@@ -179,7 +169,7 @@ void CKRV330View::OnConnect()
         if (IsUsbPathFree(path))
             g_arrUpgradeDevices.push_back(path);
     const int n = int(g_arrUpgradeDevices.size());
-    const BOOL bReachable = m_pNetSocket->m_bReachable.load() ? TRUE : FALSE;
+    const BOOL bReachable = m_Link.GetNetSocket()->m_bReachable.load() ? TRUE : FALSE;
 
     if (n == 1 && bReachable) {
         CMenu* pPopup = m_menuConnect.GetSubMenu(0);
@@ -270,37 +260,41 @@ void CKRV330View::DisconnectLink()
     CloseByLinkType();
 }
 
-BOOL CKRV330View::CloseUsb()
+void CKRV330View::ResetFormAfterClose()
 {
-    KillTimer(VIEW_TIMER_LEVEL);
-    if (m_pUsbLink)
-        m_pUsbLink->CloseUsb();  // handle, reports, in-use claim, g_bUsbOpen
     m_bLinked = 0;
     g_bTransferBusy = 0;
     g_bOnline = 0;
+    m_Progress.SetPos(0);
+    m_editSceneName.SetWindowText("");
+    m_btnSceneName.SetWindowText("");
+    m_btnSceneName.SetCheck(FALSE);
     {
         CSingleLock lock(g_csComm);
         if (m_pScene)
             m_pScene->ClearAllModified(0);  // also the pending system sub-commands
     }
+    // A transfer the close cut short never ends by itself: its popup goes now.
+    if (g_pDisplayDlg)
+        g_pDisplayDlg->HideProgress();
     ShowLinkState(FALSE);
+}
+
+BOOL CKRV330View::CloseUsb()
+{
+    KillTimer(VIEW_TIMER_LEVEL);
+    if (m_Link.GetUsbLink())
+        m_Link.GetUsbLink()->CloseUsb();  // handle, reports, in-use claim, g_bUsbOpen
+    ResetFormAfterClose();
     g_nLinkType = 0;
     return TRUE;
 }
 
 BOOL CKRV330View::CloseNet()
 {
-    if (m_pNetSocket)
-        m_pNetSocket->Close();
-    m_bLinked = 0;
-    g_bTransferBusy = 0;
-    g_bOnline = 0;
-    {
-        CSingleLock lock(g_csComm);
-        if (m_pScene)
-            m_pScene->ClearAllModified(0);
-    }
-    ShowLinkState(FALSE);
+    if (m_Link.GetNetSocket())
+        m_Link.GetNetSocket()->Close();
+    ResetFormAfterClose();
     g_nLinkType = 0;
     ClearNetLinkState();
     return TRUE;
@@ -308,7 +302,7 @@ BOOL CKRV330View::CloseNet()
 
 BOOL CKRV330View::OpenSerialLink(const CString&)
 {
-    if (!m_pSerialLink || !m_pSerialLink->OpenSerialLink())
+    if (!m_Link.GetSerialLink() || !m_Link.GetSerialLink()->OpenSerialLink())
         return FALSE;
     m_bLinked = 1;
     return TRUE;
@@ -316,8 +310,8 @@ BOOL CKRV330View::OpenSerialLink(const CString&)
 
 BOOL CKRV330View::CloseSerialLink()
 {
-    if (m_pSerialLink)
-        m_pSerialLink->CloseSerialLink();  // worker, carried request, port
+    if (m_Link.GetSerialLink())
+        m_Link.GetSerialLink()->CloseSerialLink();  // worker, carried request, port
     m_bLinked = 0;
     g_bOnline = 0;
     m_Progress.SetPos(0);
@@ -349,8 +343,8 @@ void CKRV330View::DropLink()
     CloseByLinkType();
     if (g_bUpdating) {
         ReportUpdateFailed();
-        if (m_pFirmware)
-            m_pFirmware->EndUpdate();
+        if (m_Link.GetFirmwareUpdate())
+            m_Link.GetFirmwareUpdate()->EndUpdate();
     }
 }
 
@@ -363,8 +357,8 @@ LRESULT CKRV330View::OnLinkLost(WPARAM, LPARAM)
     if (g_bUpdating) {
         g_bUpdating = 0;
         ReportUpdateFailed();
-        if (m_pFirmware)
-            m_pFirmware->EndUpdate();
+        if (m_Link.GetFirmwareUpdate())
+            m_Link.GetFirmwareUpdate()->EndUpdate();
     }
     g_bUpdating = 0;
     // A batch that the loss cut short never ends: its popup goes now, giving the view back.
@@ -417,9 +411,9 @@ void CKRV330View::ShowUsbConnectFailure()
 
 void CKRV330View::PollDeviceChanges()
 {
-    if (!m_pHotplug)
+    if (!m_Link.GetHotplug())
         return;
-    const HidHotplugChanges changes = m_pHotplug->Poll();
+    const HidHotplugChanges changes = m_Link.GetHotplug()->Poll();
     // Removals first: a device that went and another that came in one poll is a swap.
     for (const std::string& path : changes.removed) {
         const DeviceInterfaceNotice notice{DBT_DEVTYP_DEVICEINTERFACE, path};

@@ -265,6 +265,18 @@ int LinkRig::QueuedCount()
     return view->GetSendQueue().GetSendDataCount();
 }
 
+std::vector<int> LinkRig::TakeQueuedCommandCodes()
+{
+    CSingleLock lock(g_csComm);
+    CKTVCommand& queue = view->GetSendQueue();
+    std::vector<int> codes;
+    while (queue.GetSendDataCount() > 0) {
+        codes.push_back(queue.GetCurCommandCode());
+        queue.RemoveCurSendData();
+    }
+    return codes;
+}
+
 Frame LinkRig::QueueHead()
 {
     CSingleLock lock(g_csComm);

@@ -98,6 +98,9 @@ public:
     std::vector<Frame> RequestsWithoutPolls() const;
     // Requests in the send queue now (under the lock).
     int QueuedCount();
+    // Empties the send queue, returning the command code of each item in order (0: an
+    // ordinary request, else a firmware step).
+    std::vector<int> TakeQueuedCommandCodes();
     // The head of the send queue as bytes; empty when the queue is empty.
     Frame QueueHead();
 

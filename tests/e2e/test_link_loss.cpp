@@ -5,6 +5,7 @@
 #include "E2eRig.h"
 
 #include "AppMessages.h"
+#include "CDisplayDlg.h"
 #include "Globals.h"
 #include "LinkState.h"
 #include "SettingsStore.h"
@@ -85,4 +86,60 @@ TEST(LinkLoss, LostLinkNoticeAfterADisconnectIsIgnored)
     rig.view->SendMessage(WM_LINK_LOST, 0, 0);
     EXPECT_TRUE(rig.messages.Shown().empty());
     EXPECT_EQ(g_nLinkType, 0);
+}
+
+// Every way a link closes leaves the form as after start-up: no transfer popup (the view usable
+// again), the hidden bar at 0, the scene name gone from field 1002 and button 2770.
+TEST(LinkLoss, EveryCloseResetsTheFormAndHidesTheTransferPopup)
+{
+    enum class Close { Removal, Button, NetLoss };
+    const struct {
+        const char* name;
+        LinkRig::Door door;
+        Close how;
+    } cases[] = {
+        {"removal of the open device", LinkRig::Door::Usb, Close::Removal},
+        {"connect button", LinkRig::Door::Usb, Close::Button},
+        {"network link lost", LinkRig::Door::Tcp, Close::NetLoss},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LinkRig rig(c.door);
+        rig.Start();
+        ASSERT_TRUE(rig.WaitConnected());
+        ASSERT_TRUE(g_pDisplayDlg);
+        CKRV330View& view = *rig.view;
+        view.GetViewProgress().SetRange(0, 10);
+        view.GetViewProgress().SetPos(7);
+        view.GetSceneNameEdit().SetWindowText("Hall");
+        view.GetSceneNameButton().SetWindowText("Hall");
+        view.GetSceneNameButton().SetCheck(TRUE);
+        view.ShowTransferPopup(0);
+        ASSERT_TRUE(g_pDisplayDlg->IsWindowVisible());
+        ASSERT_FALSE(view.IsWindowEnabled());
+
+        switch (c.how) {
+        case Close::Removal:
+            rig.hid->Unplug();
+            ASSERT_TRUE(PumpUntil([&] { return !view.IsLinked(); }));
+            break;
+        case Close::Button:
+            view.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CONNECT, BN_CLICKED), 0);
+            break;
+        case Close::NetLoss:
+            rig.reach.onSubnet = 0;
+            rig.reach.answers = 0;
+            rig.server->CloseClient();
+            ASSERT_TRUE(PumpUntil([&] { return !view.IsLinked(); }));
+            break;
+        }
+        EXPECT_FALSE(view.IsLinked());
+        EXPECT_FALSE(g_pDisplayDlg->IsWindowVisible());
+        EXPECT_TRUE(view.IsWindowEnabled());
+        EXPECT_EQ(view.GetViewProgress().GetPos(), 0);
+        EXPECT_EQ(view.GetSceneNameEdit().GetWindowText(), CString());
+        EXPECT_EQ(view.GetSceneNameButton().GetWindowText(), CString());
+        EXPECT_FALSE(view.GetSceneNameButton().GetCheck());
+        EXPECT_EQ(g_nLinkType, 0);
+    }
 }
