@@ -6,4 +6,3 @@ std::atomic<int> g_bTransferBusy{0};
 CString g_szWorkDir;
 int g_nLineSet = 1;
 int g_bOutputSourceBit[10][OUTPUT_SOURCE_BITS] = {};
-int g_bLRLinkCmd = 0;
