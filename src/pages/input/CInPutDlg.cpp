@@ -525,6 +525,10 @@ BOOL CInPutDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         OnSourceMenuItem(id);
         return TRUE;
     }
+    // The fields' own notices (EN_CHANGE and the like) go back to the fields; only their value
+    // notice (code 0) and the spins' steps are band edits.
+    if (code != 0)
+        return CDialog::OnCommand(wParam, lParam);
     if (id >= IDC_IN_LAMP && id < IDC_IN_LAMP + INPUT_BANDS) {
         OnBandBypass(int(id - IDC_IN_LAMP));
         return TRUE;
