@@ -132,3 +132,28 @@ TEST(E2eInputPage, ResetSendsTheBlockAndThePageShowsTheResetValues)
     EXPECT_EQ(on.page.GetFreqSpin(6).GetPos(), 386);
     EXPECT_EQ(on.page.GetGainSpin(6).GetPos(), 200);
 }
+
+TEST(E2eInputPage, AuxAndHighLevelModesReachTheDeviceWithCommandEight)
+{
+    LinkRig rig(LinkRig::Door::Usb);
+    rig.Start();
+    ASSERT_TRUE(rig.WaitConnected());
+    PageOnRig on(rig);
+    ASSERT_TRUE(on.created);
+    rig.emu.ClearRequestLog();
+
+    on.page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_IN_KIND + 2, BN_CLICKED), 0);
+    on.page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_IN_TWO_WAY, BN_CLICKED), 0);
+    int offset = 0, size = 0;
+    ASSERT_TRUE(FindSystemWindow(8, offset, size));
+    ASSERT_TRUE(PumpUntil([&] {
+        const std::vector<BYTE> block = rig.emu.GetSystemBlock();
+        return block[size_t(offset) + 1] == 2 && block[size_t(offset) + 3] == 1;
+    }));
+    // Command 2 still goes first each time.
+    std::vector<int> commands;
+    for (const Frame& f : rig.RequestsWithoutPolls())
+        if (StartsWith(f, "91 91 91 EE A1 01 00 09"))
+            commands.push_back(f[8]);
+    EXPECT_EQ(commands, (std::vector<int>{2, 8, 2, 8}));
+}
