@@ -394,6 +394,10 @@ public:
 
     BOOL IsLinked() const override { return m_bLinked.load(); }
     CWnd* GetHostWnd() override { return this; }
+    // output page
+    void SetEqModeCheck(BOOL bCheck) override { m_btnEqMode.SetCheck(bCheck); }
+    BOOL GetEqModeCheck() const override { return m_btnEqMode.GetCheck(); }
+    void SetAllBypassCheck(BOOL bCheck) override { m_btnBypassAll.SetCheck(bCheck); }
     int GetBatchCount() const { return m_nBatchCount; }
     CKTVCommand& GetSendQueue() { return m_SendQueue; }
     CNet_Socket* GetNetSocket() const { return m_pNetSocket.get(); }
