@@ -1,7 +1,9 @@
-// Pictures of the output page's speaker positions after a type change, under <build>/screens/.
+// Pictures of the output page: the speaker positions after a type change, and the response
+// graph overlaying other outputs' curves, under <build>/screens/.
 #include "../controls/ScreenSheet.h"
 #include "PageHostRecorder.h"
 
+#include "CFilter.h"
 #include "CKTV_Data.h"
 #include "CKTV_OutData.h"
 #include "COutputDlg.h"
@@ -14,6 +16,15 @@
 #include <memory>
 
 namespace {
+
+int CountChanged(const QImage& a, const QImage& b, const CRect& rc)
+{
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom && y < a.height(); ++y)
+        for (int x = rc.left; x < rc.right && x < a.width(); ++x)
+            n += PixelOf(a, x, y) != PixelOf(b, x, y);
+    return n;
+}
 
 class PageScreens : public ScreensTest {
 protected:
@@ -78,4 +89,49 @@ TEST_F(PageScreens, TypeThreeOnChannelTenShowsPositionThree)
         sheet.Add("type 3 (front-left woofer) on channel 10", lang, img);
         page.reset();
     }
+}
+
+TEST_F(PageScreens, GraphOverlaysOutputsOneAndFour)
+{
+    Sheet sheet("output_page_overlay");
+    // Output 4 boosts its band 11 and output 1 cuts its band 21, so their curves stand apart
+    // from the flat curve of the current output 2.
+    scene->GetOutData(3)->GetFilter(10)->SetGainIndex(320);
+    scene->GetOutData(0)->GetFilter(20)->SetGainIndex(100);
+    g_nCurOutput = 1;
+    CStage stage;
+    ASSERT_TRUE(stage.Make(0, 0, OUTPUT_PAGE_WIDTH, OUTPUT_PAGE_HEIGHT));
+    MakePage(stage);
+    CRect graph;
+    page->m_graph.GetWindowRect(&graph);
+    page->ScreenToClient(&graph);
+    const QImage alone = Grab();
+    sheet.Add("output 2 alone", 0, alone);
+
+    // The user turns on the overlays of outputs 1 and 4 in the curve strip.
+    auto Toggle = [this](int ch) {
+        CBitButton& btn = page->m_dlgChannels.m_btnChannel[ch];
+        CRect rc;
+        btn.GetClientRect(&rc);
+        Click(btn, rc.CenterPoint());
+    };
+    Toggle(0);
+    Toggle(3);
+    const QImage overlaid = Grab();
+    EXPECT_EQ(g_bShowCurve[0], 1);
+    EXPECT_EQ(g_bShowCurve[3], 1);
+    EXPECT_EQ(g_bShowCurve[1], 0);
+    EXPECT_GT(CountChanged(alone, overlaid, graph), 300);
+    // Above the 0 dB line at 200 Hz only output 4's boost is drawn; below it at 2 kHz only
+    // output 1's cut.
+    EXPECT_GT(CountChanged(alone, overlaid, CRect(graph.left, graph.top, graph.left + graph.Width() / 2,
+                                                  graph.top + graph.Height() / 3)), 20);
+    EXPECT_GT(CountChanged(alone, overlaid, CRect(graph.left + graph.Width() / 2, graph.top + graph.Height() / 2,
+                                                  graph.right, graph.bottom)), 20);
+    sheet.Add("outputs 1 and 4 overlaid", 0, overlaid);
+
+    // Off again: the graph is as it was.
+    Toggle(0);
+    Toggle(3);
+    EXPECT_EQ(CountChanged(alone, Grab(), graph), 0);
 }
