@@ -18,6 +18,7 @@ int g_nLinkGroup[LINK_CHANNELS] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
 int g_nOutputGroup[LINK_CHANNELS] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
 int g_bLRLink = 0;
 int g_bAssignFlag = 0;
+int g_bLRLinkCmd = 0;
 
 bool IsLinkedOutput(int a, int b)
 {

@@ -35,6 +35,7 @@ extern int g_nLinkGroup[LINK_CHANNELS];
 extern int g_nOutputGroup[LINK_CHANNELS];  // page group (position link) per output
 extern int g_bLRLink;      // the view's left/right link is on
 extern int g_bAssignFlag;  // speaker types are locked (while the left/right link is on)
+extern int g_bLRLinkCmd;   // the output page's left/right position link is on
 
 // The one rule of the link tables, used by every page and dialog: outputs a and b (0..9) are
 // linked when they are different outputs with equal g_nLinkGroup entries. Outside 0..9: never.

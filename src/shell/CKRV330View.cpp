@@ -177,36 +177,6 @@ void CKRV330View::OnTimer(UINT_PTR nIDEvent)
     CWnd::OnTimer(nIDEvent);
 }
 
-BOOL CKRV330View::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    const UINT id = LOWORD(wParam);
-    if (id == IDC_CONNECT && HIWORD(wParam) == BN_CLICKED) {
-        OnConnect();
-        return TRUE;
-    }
-    if (id == ID_CONNECT_USB) {
-        OnConnectUsb();
-        return TRUE;
-    }
-    if (id == ID_CONNECT_NET) {
-        OnConnectNet();
-        return TRUE;
-    }
-    if (id == IDC_SETTINGS_MENU && HIWORD(wParam) == BN_CLICKED) {
-        OnSettingsMenuButton();
-        return TRUE;
-    }
-    if (id == ID_FIRMWARE_UPDATE) {
-        OnFirmwareUpdate();
-        return TRUE;
-    }
-    if (id >= ID_USB_DEVICE_FIRST && id <= ID_USB_DEVICE_LAST) {
-        OnSelectUsbDevice(id);
-        return TRUE;
-    }
-    return CWnd::OnCommand(wParam, lParam);
-}
-
 LRESULT CKRV330View::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -240,6 +210,14 @@ LRESULT CKRV330View::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return OnUpdateDone(wParam, lParam);
     case WM_UPDATE_FAILED:
         return OnFirmwareFailed(wParam, lParam);
+    // ---- view commands ----
+    case WM_DROPLIST_SELCHANGE:
+        return OnDropListSelChange(wParam, lParam);
+    case WM_SHOW_THIRD_PAGE:
+        return OnShowThirdPage(wParam, lParam);
+    case WM_ALL_SCENES_RECEIVED:
+        return OnAllScenesReceived(wParam, lParam);
+    // ---- end of view commands ----
     case WM_DEVICECHANGE:
         return OnDeviceChange(UINT(wParam), reinterpret_cast<const DeviceInterfaceNotice*>(lParam));
     default:

@@ -142,6 +142,28 @@ constexpr int CONNECT_CLOSE_PAUSE_MS = 500;  // the button's disconnect pauses b
 constexpr int MIX_COLUMNS = 10;
 constexpr int MIX_ROWS = 12;
 
+// ---- view commands, menus and preset files ----
+// Scene menu 112 and settings menu 113 items; the view's remaining command buttons.
+constexpr UINT ID_LOAD_DEVICE_SCENE = 720;
+constexpr UINT ID_SAVE_DEVICE_SCENE = 721;
+constexpr UINT ID_DELETE_DEVICE_SCENE = 722;
+constexpr UINT ID_LOAD_SCENE_FILE = 723;
+constexpr UINT ID_LOAD_ALL_SCENES_FILE = 724;
+constexpr UINT ID_SAVE_SCENE_FILE = 725;
+constexpr UINT ID_SAVE_ALL_SCENES_FILE = 726;
+constexpr UINT ID_ADVANCED = 728;
+constexpr UINT ID_LANGUAGE = 729;
+constexpr UINT ID_HELP = 730;
+constexpr UINT ID_ABOUT = 731;
+constexpr UINT ID_FACTORY_RESET = 738;
+constexpr UINT IDC_PAGE_INPUT = 2562;
+constexpr UINT IDC_PAGE_THIRD = 2563;
+constexpr UINT IDC_INPUT_DIALOG = 2819;
+constexpr UINT_PTR VIEW_TIMER_9999 = 9999;      // started after a source change; no action
+constexpr UINT INPUT_TYPE_TIMER_MS = 1500;
+constexpr UINT ALL_SCENES_LOAD_TIMER_MS = 5000;
+// ---- end of view commands ----
+
 class CDisplayDlg;
 class CGradientProgressLink;
 
@@ -401,6 +423,10 @@ public:
 
     BOOL IsLinked() const override { return m_bLinked.load(); }
     CWnd* GetHostWnd() override { return this; }
+    // output page
+    void SetEqModeCheck(BOOL bCheck) override { m_btnEqMode.SetCheck(bCheck); }
+    BOOL GetEqModeCheck() const override { return m_btnEqMode.GetCheck(); }
+    void SetAllBypassCheck(BOOL bCheck) override { m_btnBypassAll.SetCheck(bCheck); }
     int GetBatchCount() const { return m_nBatchCount; }
     CKTVCommand& GetSendQueue() { return m_SendQueue; }
     CNet_Socket* GetNetSocket() const { return m_Link.GetNetSocket(); }
@@ -427,6 +453,64 @@ public:
     // Command 2819: an input page of its own, modally, on the view and its scene.
     void OnOpenInputDialog();
     // ---- end input page ----
+
+    // =========================================================================================
+    // View commands, menus, window drag and preset files (user-interface thread)
+
+    // Scene menu items 720..722 (device presets): the preset dialog is not part of this
+    // program yet; each opens nothing.
+    void OnLoadDeviceScene();
+    void OnSaveDeviceScene();
+    void OnDeleteDeviceScene();
+    // Button 8801: scene menu 112 below the button; the device items greyed while unlinked.
+    void OnSceneMenuButton();
+    // Item 738: the warning, then the reset when linked; unlinked a 2 s notice, nothing queued.
+    void OnFactoryReset();
+    void OnLanguage();   // item 729
+    void OnHelp();       // item 730
+    void OnAbout();      // item 731
+    // Mode buttons 2066..2069: mode n current and its block sent, unless it is current already.
+    void OnModeButton(int n);
+    // Page buttons 2561..2563 (1 output, 0 input, 2 third) and WM_SHOW_THIRD_PAGE.
+    void OnPageButton(int nPage);
+    void OnMinimizeButton();
+    // Button 2773: the save question; Yes saves the scene file first; Yes or No shut the link
+    // down (worker first, then the transfer popup) and close the main window; Cancel stays.
+    void OnExitButton();
+    // Button 2824: the second audio source between line and off, sent with sub-command 8.
+    void OnSourceOffToggle();
+    // WM_DROPLIST_SELCHANGE of the selectors: wParam the notify id, lParam the entry.
+    LRESULT OnDropListSelChange(WPARAM wParam, LPARAM lParam);
+    LRESULT OnShowThirdPage(WPARAM wParam, LPARAM lParam);
+    // Timer 9999 with that period (it has no action of its own).
+    void StartTimer9999(UINT nPeriod);
+    // The application's main window (the top-level window holding the view without one).
+    CWnd* GetMainWindow() const;
+    int IsDragging() const { return m_bDragging; }
+    int IsExitDone() const { return m_bExitDone; }
+
+    // PC preset files. The one-scene file (ekds): SaveSceneFile / WriteSceneFile ask for a file
+    // and write the live scene; LoadSceneFile / ReadSceneFile read one and send it. The
+    // all-scenes file (ekda): BeginSaveAllScenes asks for the file and reads the device's six
+    // scenes, WriteAllScenesFile writes it when they have arrived; LoadAllScenesFile /
+    // ReadAllScenesFile read one and send everything. A file is applied only when it passed
+    // every check; a failed write leaves the old file and the scene's name as they were.
+    BOOL SaveSceneFile();
+    BOOL WriteSceneFile();
+    void LoadSceneFile();
+    void ReadSceneFile();
+    BOOL BeginSaveAllScenes();
+    BOOL PromptAllScenesFile();
+    BOOL ChooseAllScenesFile();
+    BOOL WriteAllScenesFile();
+    void LoadAllScenesFile();
+    void ReadAllScenesFile();
+    // The live name on button 2770 ("Custom" in the current language), marked for sending.
+    void ShowSceneName();
+    // Output map file (qbtz); nothing in the program opens one.
+    BOOL SaveOutputMapFile();
+    BOOL ReadOutputMapFile();
+    // ---- end of view commands ----
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Enter and Esc move the focus to the view and go no further; Tab goes to the output page.
@@ -471,6 +555,12 @@ protected:
     // WM_MIX_MATRIX_CHANGED: remembers the level of the cell; returns the level.
     LRESULT OnMixMatrixChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnWifiResetResult(WPARAM wParam, LPARAM lParam);
+    // ---- view commands: window drag and the all-scenes read ----
+    void OnLButtonDown(UINT nFlags, CPoint point) override;
+    void OnMouseMove(UINT nFlags, CPoint point) override;
+    void OnLButtonUp(UINT nFlags, CPoint point) override;
+    LRESULT OnAllScenesReceived(WPARAM wParam, LPARAM lParam);
+    // ---- end of view commands ----
     // WM_UPDATE_STEP_DONE: lParam 57 is the end of a successful update.
     LRESULT OnUpdateDone(WPARAM wParam, LPARAM lParam);
     // WM_UPDATE_FAILED: the network reconnect of an update gave up.

@@ -362,26 +362,3 @@ LRESULT CKRV330View::OnSpeakerMapChanged(WPARAM, LPARAM)
     }
     return 0;
 }
-
-LRESULT CKRV330View::OnWifiResetResult(WPARAM, LPARAM lParam)
-{
-    if (g_nLinkType == 1) {
-        g_bTransferBusy = 0;
-    } else if (g_nLinkType == 2) {
-        {
-            CSingleLock lock(g_csComm);
-            g_strDeviceIp = "10.10.100.254";
-            g_nDevicePort = 8899;
-        }
-        if (m_bLinked)
-            DisconnectLink();
-        m_Link.GetNetSocket()->m_bReachable = 0;
-    } else {
-        return 0;
-    }
-    if (lParam)
-        ShowMessage(g_strWifiResetOkCn, g_strWifiResetOkEn, TIMED_PROMPT);
-    else
-        ShowMessage(g_strWifiResetFailCn, g_strWifiResetFailEn, TIMED_PROMPT);
-    return 0;
-}

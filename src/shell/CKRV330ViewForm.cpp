@@ -229,7 +229,6 @@ void CKRV330View::InitControls()
     m_editSceneName.SetFont(&m_fontName);
     m_btnSceneName.SetDisabledFont(&m_fontName);
 
-    m_OutputPage.m_pView = this;
     m_OutputPage.AttachScene(m_pScene);
     m_OutputPage.ShowPage(0);
     m_OutputPage.LoadRoutingFromImage();

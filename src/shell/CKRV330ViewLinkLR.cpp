@@ -16,6 +16,7 @@ void CKRV330View::OnLinkLR()
         g_bAssignFlag = 0;
         page.ApplyLinkMode();
         RebuildLinkGroups();
+        page.ClearOtherStripSelections();
         return;
     }
     if (!FindStereoPairs()) {
@@ -35,4 +36,6 @@ void CKRV330View::OnLinkLR()
     }
     g_bLRLink = 1;
     m_btnLinkLR.SetCheck(TRUE);
+    page.SetGroupHighlight(g_nCurOutput);
+    page.CheckOutputGroupPositions(g_nCurOutput, TRUE);
 }

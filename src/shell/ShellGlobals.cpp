@@ -5,4 +5,3 @@ CWnd* g_pViewWnd = nullptr;
 std::atomic<int> g_bTransferBusy{0};
 CString g_szWorkDir;
 int g_bOutputSourceBit[10][OUTPUT_SOURCE_BITS] = {};
-int g_bLRLinkCmd = 0;

@@ -6,6 +6,19 @@ const CString g_strNeedFirmwareCn = "设备异常 请更新固件!";
 const CString g_strNeedFirmwareEn = "Please Update the Firmware!";
 const CString g_strCustomNameCn = "自定义";
 
+const CString g_strSaveSceneFileErrCn = "保存场景文件错误!";
+const CString g_strSaveSceneFileErrEn = "Save presets file error!";
+const CString g_strReadSceneFileErrCn = "读场景文件错误!";
+const CString g_strReadSceneFileErrEn = "Read presets file  error!";
+const CString g_strSaveAllFileErrCn = "保存整机场景文件错误!";
+const CString g_strSaveAllFileErrEn = "Save all presets file error!";
+const CString g_strReadAllFileErrCn = "读整机场景文件错误!";
+const CString g_strReadAllFileErrEn = "Read all presets file error!";
+const CString g_strSaveMapErrCn = "保存输出配置错误!";
+const CString g_strSaveMapErrEn = "Save output map error!";
+const CString g_strReadMapErrCn = "读输出配置错误!";
+const CString g_strReadMapErrEn = "Read output map error!";
+
 const char* const g_szProgramVersion = "MPEK-QK1.00";
 
 namespace {

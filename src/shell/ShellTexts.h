@@ -10,6 +10,20 @@ extern const CString g_strNeedFirmwareCn;   // the device answered with an empty
 extern const CString g_strNeedFirmwareEn;
 extern const CString g_strCustomNameCn;     // "自定义": the custom scene's name shown in Chinese
 
+// The PC preset files' error messages (Chinese with caption selector -2, English with -3).
+extern const CString g_strSaveSceneFileErrCn;
+extern const CString g_strSaveSceneFileErrEn;
+extern const CString g_strReadSceneFileErrCn;
+extern const CString g_strReadSceneFileErrEn;
+extern const CString g_strSaveAllFileErrCn;
+extern const CString g_strSaveAllFileErrEn;
+extern const CString g_strReadAllFileErrCn;
+extern const CString g_strReadAllFileErrEn;
+extern const CString g_strSaveMapErrCn;
+extern const CString g_strSaveMapErrEn;
+extern const CString g_strReadMapErrCn;
+extern const CString g_strReadMapErrEn;
+
 // The program's version tag: characters 0..6 are the product prefix, character 7 the major
 // version digit. A device must report the same prefix and major digit; minor versions are free.
 extern const char* const g_szProgramVersion;

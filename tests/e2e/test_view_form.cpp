@@ -103,14 +103,16 @@ TEST_F(ViewForm, PageSwitchShowsOnlyTheOutputPageOrTheEmptyForm)
     COutputDlg& page = view().GetOutputPage();
     ASSERT_EQ(g_nCurPage, 1);
     EXPECT_TRUE(page.GetStyle() & WS_VISIBLE);
-    const int updates = page.GetUpdateCount();
+    // A change made while the page is hidden shows when it comes back.
+    CFilter* band = page.GetScene()->GetOutData(g_nCurOutput)->GetFilter(3);
     view().ShowPage(2, TRUE);
+    band->SetFreq(123, 0);
     EXPECT_EQ(g_nCurPage, 2);
     EXPECT_FALSE(page.GetStyle() & WS_VISIBLE);
     view().ShowPage(1, TRUE);
     EXPECT_EQ(g_nCurPage, 1);
     EXPECT_TRUE(page.GetStyle() & WS_VISIBLE);
-    EXPECT_EQ(page.GetUpdateCount(), updates + 1);
+    EXPECT_EQ(page.m_spinBandFreq[3].GetPos(), 123);
     // Without storing, the page asked for is ignored and the current one shown again.
     view().ShowPage(2, FALSE);
     EXPECT_EQ(g_nCurPage, 1);
@@ -130,11 +132,11 @@ TEST_F(ViewForm, EnterAndEscapeGoToTheViewAndNoFurther)
         EXPECT_FALSE(view().PreTranslateMessage(&msg));
         EXPECT_EQ(CWnd::GetFocus(), &view());
     }
-    // Tab on the output page: its first band takes the focus.
+    // Tab on the output page: its first band's frequency field takes the focus.
     view().SetFocus();
     MSG tab{view().GetSafeHwnd(), WM_KEYDOWN, VK_TAB, 0, CPoint()};
     EXPECT_FALSE(view().PreTranslateMessage(&tab));
-    EXPECT_EQ(CWnd::GetFocus(), &view().GetOutputPage());
+    EXPECT_EQ(CWnd::GetFocus(), &view().GetOutputPage().m_editBandFreq[0]);
 }
 
 TEST_F(ViewForm, ReloadAfterASceneTakesTheSourceToggleAndTheRoutingBits)
@@ -144,19 +146,19 @@ TEST_F(ViewForm, ReloadAfterASceneTakesTheSourceToggleAndTheRoutingBits)
         int sourceOn;
     };
     const ReloadCase cases[] = {{255, 0}, {1, 1}, {0, 1}};
-    const int loads = view().GetOutputPage().GetRoutingLoads();
-    int n = 0;
+    COutputDlg& page = view().GetOutputPage();
     for (const ReloadCase& c : cases) {
         SCOPED_TRACE(int(c.secondSource));
         g_bySysGroup8[4] = c.secondSource;
         g_Scene[BlockOffset(BLOCK_OUTPUT, 3) + 287] = 0xA5;
+        page.m_spinBandFreq[0].SetPos(15000);  // the page must reload it from the channel
         view().ReloadFromScene();
+        EXPECT_EQ(page.m_spinBandFreq[0].GetPos(), page.GetScene()->GetOutData(g_nCurOutput)->GetFilter(0)->GetFreq());
         EXPECT_EQ(view().GetSourceOn(), c.sourceOn);
         EXPECT_EQ(view().GetSourceOnButton().GetCheck(), c.sourceOn);
         const int bits[8] = {1, 0, 1, 0, 0, 1, 0, 1};
         for (int k = 0; k < 8; ++k)
             EXPECT_EQ(g_bOutputSourceBit[3][k], bits[k]) << k;
-        EXPECT_EQ(view().GetOutputPage().GetRoutingLoads(), loads + ++n);
     }
 }
 
@@ -315,9 +317,12 @@ TEST_F(ViewForm, LinkGroupRebuildPutsEveryOutputInItsOwnGroupAndBothLinksOff)
         g_nLinkGroupCount[9] = 5;
         g_bLinkGroupUsed[9] = 1;
         g_nLinkGroupMask[9] = 0x3FF;
-        const int clears = page.GetHighlightClears();
-        const int loads = page.GetLinkGroupLoads();
-        const int draws = page.GetGraphDraws();
+        // The page shows the stale group: strip 1 lit with the current channel 0, the page's
+        // position-link button on, a band highlighted on the graph.
+        g_nCurOutput = 0;
+        page.m_strip[1].SetSelected(TRUE);
+        page.m_btnLinkLR.SetCheck(TRUE);
+        page.m_graph.DrawGraph(5);
 
         view().RebuildLinkGroups();
 
@@ -341,9 +346,11 @@ TEST_F(ViewForm, LinkGroupRebuildPutsEveryOutputInItsOwnGroupAndBothLinksOff)
             EXPECT_EQ(g_LinkOfChannel[i].flag, 0) << i;
             EXPECT_EQ(g_LinkOfChannel[i].groupIndex, i - 1) << i;
         }
-        EXPECT_EQ(page.GetHighlightClears(), clears + 1);
-        EXPECT_EQ(page.GetLinkGroupLoads(), loads + 1);
-        EXPECT_GT(page.GetGraphDraws(), draws);
+        EXPECT_FALSE(page.m_strip[1].IsSelected());
+        EXPECT_TRUE(page.m_strip[0].IsSelected());
+        EXPECT_FALSE(page.m_btnLinkLR.GetCheck());
+        EXPECT_EQ(page.m_graph.GetHotFilter(), nullptr);
+        EXPECT_EQ(page.m_graph.GetSelElement(), -1);
     }
 }
 
@@ -352,12 +359,12 @@ TEST_F(ViewForm, SceneArrivalRebuildsTheLinkGroups)
     g_nLinkGroup[4] = 2;
     g_bLRLink = 1;
     view().GetLinkLRButton().SetCheck(TRUE);
-    const int loads = view().GetOutputPage().GetLinkGroupLoads();
+    view().GetOutputPage().m_btnLinkLR.SetCheck(TRUE);
     view().SendMessage(WM_SCENE_RECEIVED, 0);
     EXPECT_EQ(g_nLinkGroup[4], 4);
     EXPECT_EQ(g_bLRLink, 0);
     EXPECT_FALSE(view().GetLinkLRButton().GetCheck());
-    EXPECT_EQ(view().GetOutputPage().GetLinkGroupLoads(), loads + 1);
+    EXPECT_FALSE(view().GetOutputPage().m_btnLinkLR.GetCheck());
     EXPECT_EQ(g_bOnline, 1);
 }
 
@@ -382,10 +389,12 @@ TEST_F(ViewForm, DeviceSpeakerTypesReleaseTheTypeLock)
         const BYTE types[10] = {3, 9, 0, 0, 14, 17, 0, 0, 24, 0};
         std::memcpy(g_bySysSpeakerType, types, sizeof types);
         g_bAssignFlag = c.assign;
-        const int applies = view().GetOutputPage().GetLinkModeApplies();
+        // The page's speaker-type buttons follow the lock only when the link mode is applied.
+        CWnd& typeButton = view().GetOutputPage().m_strip[0].m_btnSpeakerType;
+        typeButton.EnableWindow(c.assign ? FALSE : TRUE);
         c.call(view());
         EXPECT_EQ(g_bAssignFlag, c.assignAfter);
-        EXPECT_EQ(view().GetOutputPage().GetLinkModeApplies(), applies + c.applies);
+        EXPECT_EQ(typeButton.IsWindowEnabled(), c.applies ? !c.assignAfter : !c.assign);
         for (int i = 0; i < 10; ++i)
             EXPECT_EQ(SpeakerTypeOf(g_bySpeakerType, i), types[i]) << i;
     }
@@ -412,9 +421,11 @@ TEST_F(ViewForm, SpeakerMapTakesTheDeviceSourceState)
 TEST_F(ViewForm, EqualiserGridResetRedrawsTheBands)
 {
     g_nCurOutput = 3;
-    const int bands = view().GetOutputPage().GetBandUpdates();
+    COutputDlg& page = view().GetOutputPage();
+    page.m_spinBandFreq[5].SetPos(19000);
     view().ResetOutputEqFrequencies();
-    EXPECT_EQ(view().GetOutputPage().GetBandUpdates(), bands + 1);
+    EXPECT_EQ(page.m_spinBandFreq[5].GetPos(), page.GetScene()->GetOutData(3)->GetFilter(5)->GetFreq());
+    EXPECT_NE(page.m_spinBandFreq[5].GetPos(), 19000);
 }
 
 TEST_F(ViewForm, RecallWithoutALinkReportsTheFailureOfTheLinkType)

@@ -146,10 +146,11 @@ TEST_F(ViewSettings, LineOptionReadsAsANumber)
     }
     // A changed option is written back as decimal text, and the response graph shows it.
     g_nLineSet = 3;
-    const int draws = rig.view->GetOutputPage().GetGraphDraws();
+    CFStatic& graph = rig.view->GetOutputPage().m_graph;
+    graph.DrawGraph(4);
     EXPECT_TRUE(rig.view->SaveLineSetting());
     EXPECT_EQ(Value(g_pszLineSetKey, "Line_Set"), "3");
-    EXPECT_EQ(rig.view->GetOutputPage().GetGraphDraws(), draws + 1);
+    EXPECT_EQ(graph.GetSelElement(), -1);
 }
 
 TEST_F(ViewSettings, FirmwareFileAndFolderSurviveARestart)

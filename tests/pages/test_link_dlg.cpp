@@ -6,6 +6,7 @@
 
 #include "AppMessages.h"
 #include "CLink_Dlg.h"
+#include "COutRoute_Dlg.h"
 #include "Globals.h"
 #include "MessageBox.h"
 
@@ -346,4 +347,33 @@ TEST_F(LinkDlgTest, CancelledQuestionMovesNothingYetOkAppliesTheChosenGroup)
     ASSERT_EQ(Posts().size(), 1u);
     EXPECT_EQ(Posts()[0].wParam, 0u);
     EXPECT_EQ(Posts()[0].lParam, 4);
+}
+
+TEST_F(LinkDlgTest, StripsGiveTheirMasksAndThePageHearsTheChange)
+{
+    COutRoute_Dlg strips[LINK_DLG_CHANNELS];
+    COutRoute_Dlg* pointers[LINK_DLG_CHANNELS];
+    for (int i = 0; i < LINK_DLG_CHANNELS; ++i) {
+        strips[i].m_nChannel = i;
+        strips[i].m_nLinkMask = 1 << i;
+        strips[i].m_pOutputDlg = &page;
+        pointers[i] = &strips[i];
+    }
+    answers = {IDNO};
+    CLink_Dlg dlg;
+    dlg.m_bNewGroup = 1;
+    dlg.m_nChannel = 6;
+    dlg.m_pStrip = &strips[6];
+    dlg.AttachStrips(pointers);
+    RunModal(dlg, [&] {
+        SelectChannels(dlg, {8});
+        dlg.OnJoinLink();
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    Pump();
+    EXPECT_EQ(strips[6].m_nLinkMask, MaskOf({6, 8}));
+    EXPECT_EQ(strips[8].m_nLinkMask, MaskOf({6, 8}));
+    EXPECT_EQ(strips[7].m_nLinkMask, MaskOf({7}));
+    ASSERT_EQ(Posts().size(), 1u);
+    EXPECT_EQ(Posts()[0].wParam, 6u);
 }

@@ -250,3 +250,20 @@ TEST_F(InputPageTest, StateNoticeReachesOnlyALiveLevelPage)
     EXPECT_EQ(host->commands, (std::vector<int>{5}));
     g_pLevelPage = nullptr;
 }
+
+TEST_F(InputPageTest, PageWithoutAWindowIgnoresTheViewsRefreshes)
+{
+    // The view holds a page object that never gets a window and still calls these.
+    CInPutDlg windowless;
+    windowless.m_pView = host.get();
+    windowless.AttachScene(scene.get());
+    g_nSourceSelect = 3;
+    windowless.UpdateChannelView();
+    windowless.UpdateSourceButton();
+    windowless.UpdateInputButtons();
+    EXPECT_EQ(windowless.GetMusic(), nullptr);
+    EXPECT_EQ(g_pInputPage, page.get());
+    EXPECT_EQ(g_nShownInput, 0);
+    EXPECT_EQ(g_nSourceSelect, 3);
+    EXPECT_TRUE(host->commands.empty());
+}

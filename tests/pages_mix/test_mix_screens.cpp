@@ -58,6 +58,11 @@ TEST_F(MixScreens, MixerWithOutputs9And10Paired)
         page.m_pScene = scene.get();
         ASSERT_TRUE(page.Create(IDD_MIXER_PAGE, nullptr));
         EXPECT_EQ(page.GetWindowText(), chinese ? "输入信号" : "Input Signal");
+        // The tips name the source of the row in the language of this opening.
+        EXPECT_EQ(page.m_Columns[0].m_editLevel[8].GetWidget()->toolTip().toStdString(),
+                  chinese ? "蓝牙左" : "Bluetooth-L");
+        EXPECT_EQ(page.m_Columns[5].m_sliderLevel[10].GetWidget()->toolTip().toStdString(),
+                  chinese ? "数字左" : "SPDIF-L");
         page.SendMessage(WM_MIX_COLUMN_FOCUS, 2, 0);
         const QImage img = Grab(page);
         Save(img, "mixer", chinese);

@@ -333,3 +333,19 @@ TEST_F(MixerTest, EnterAndEscapeLeaveThePageOpen)
         EXPECT_TRUE(page.GetSafeHwnd() && page.IsWindowVisible()) << k;
     }
 }
+
+TEST_F(MixerTest, PressInAColumnFramesItAndStoresNothing)
+{
+    g_bOnline = 1;
+    Open();
+    page.ShowWindow(SW_SHOW);
+    ASSERT_EQ(page.m_nHighlight, 0);
+    // A press on the column's own background, between two rows.
+    QTest::mousePress(page.m_Columns[7].GetWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 5));
+    QTest::mouseRelease(page.m_Columns[7].GetWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 5));
+    Pump();
+    EXPECT_EQ(page.m_nHighlight, 7);
+    EXPECT_TRUE(Forwarded().empty());
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(Out(i).IsMixAModified() + Out(i).IsMixBModified(), 0) << i;
+}

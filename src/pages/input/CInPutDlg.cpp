@@ -411,15 +411,9 @@ void CInPutDlg::UpdateChannelView()
         m_btnEqMode.SetCheck(m_nEqMode);
         ApplyEqModeLayout(m_nEqMode);
         for (int n = 0; n < INPUT_LIVE_BANDS; ++n) {
-            CFilter* f = m_pMusic->GetFilter(n);
-            if (!f)
-                continue;
-            m_spinFreq[n].SetPos(f->GetFreq());
-            m_spinQ[n].SetPos(f->GetBandwidthIndex());
-            m_spinGain[n].SetPos(f->GetGainIndex());
-            m_sliderGain[n].SetValue(f->GetGainIndex());
-            f->SetLinkedCtrl(&m_sliderGain[n]);
-            ShowBandBypass(f->IsBypassed(), n);
+            if (CFilter* f = m_pMusic->GetFilter(n))
+                f->SetLinkedCtrl(&m_sliderGain[n]);
+            ShowBandValues(n);
         }
     }
     HighlightBandLabel(0, FALSE);
@@ -525,6 +519,10 @@ BOOL CInPutDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         OnSourceMenuItem(id);
         return TRUE;
     }
+    // The fields' own notices (EN_CHANGE and the like) go back to the fields; only their value
+    // notice (code 0) and the spins' steps are band edits.
+    if (code != 0)
+        return CDialog::OnCommand(wParam, lParam);
     if (id >= IDC_IN_LAMP && id < IDC_IN_LAMP + INPUT_BANDS) {
         OnBandBypass(int(id - IDC_IN_LAMP));
         return TRUE;

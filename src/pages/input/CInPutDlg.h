@@ -210,6 +210,8 @@ private:
     void SetSourceButtonImages(int s);
     void CheckSelector(int nCode, BOOL bCheck);
     void HighlightTail(int n, int nField);
+    // Band n of the shown input into its fields, fader and lamp; false when there is none.
+    bool ShowBandValues(int n);
     LRESULT OnInputStateChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnEqPointChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnSelectEqBand(WPARAM wParam, LPARAM lParam);

@@ -178,16 +178,23 @@ void CInPutDlg::SelectBand(int n)
         m_pGraph->DrawGraph(n);
 }
 
-void CInPutDlg::ReloadBand(int n)
+bool CInPutDlg::ShowBandValues(int n)
 {
     CFilter* f = BandFilter(n);
     if (!f)
-        return;
+        return false;
     m_spinFreq[n].SetPos(f->GetFreq());
     m_spinQ[n].SetPos(f->GetBandwidthIndex());
     m_spinGain[n].SetPos(f->GetGainIndex());
     m_sliderGain[n].SetValue(f->GetGainIndex());
     ShowBandBypass(f->IsBypassed(), n);
+    return true;
+}
+
+void CInPutDlg::ReloadBand(int n)
+{
+    if (!ShowBandValues(n))
+        return;
     UpdateAllBypassButton();
     HighlightBandLabel(n, TRUE);
     FocusBandEdit(n, 2, TRUE);
@@ -202,16 +209,8 @@ void CInPutDlg::ReloadBands()
 {
     if (!m_pMusic)
         return;
-    for (int n = 0; n < INPUT_LIVE_BANDS; ++n) {
-        CFilter* f = m_pMusic->GetFilter(n);
-        if (!f)
-            continue;
-        m_spinFreq[n].SetPos(f->GetFreq());
-        m_spinQ[n].SetPos(f->GetBandwidthIndex());
-        m_spinGain[n].SetPos(f->GetGainIndex());
-        m_sliderGain[n].SetValue(f->GetGainIndex());
-        ShowBandBypass(f->IsBypassed(), n);
-    }
+    for (int n = 0; n < INPUT_LIVE_BANDS; ++n)
+        ShowBandValues(n);
     UpdateAllBypassButton();
     if (m_pGraph)
         m_pGraph->DrawGraph(-1);

@@ -1,5 +1,6 @@
 #include "CChangnal_Line.h"
 
+#include "COutputDlg.h"
 #include "CWindowDC.h"
 #include "DialogUnits.h"
 #include "Globals.h"
@@ -56,8 +57,7 @@ void CChangnal_Line::OnChannel(int i)
 
 void CChangnal_Line::OnBigCurve()
 {
-    if (m_pOutputDlg)
-        ToggleBigCurveOnPage();
+    // The page's big-curve view (ToggleBigCurve) is not part of the page yet.
 }
 
 BOOL CChangnal_Line::OnCommand(WPARAM wParam, LPARAM)
@@ -76,9 +76,7 @@ BOOL CChangnal_Line::OnCommand(WPARAM wParam, LPARAM)
     return FALSE;
 }
 
-// The page class joins this library after the strip; until then there is no page to reach.
-void CChangnal_Line::ReloadPage() {}
-void CChangnal_Line::ToggleBigCurveOnPage() {}
+void CChangnal_Line::ReloadPage() { m_pOutputDlg->UpdateChannelView(); }
 
 void CChangnal_Line::OnPaint()
 {

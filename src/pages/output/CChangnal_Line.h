@@ -43,7 +43,6 @@ protected:
 private:
     void OnChannel(int i);
     void OnBigCurve();
-    // The page's channel reload and its big-curve switch.
+    // The page's channel reload.
     void ReloadPage();
-    void ToggleBigCurveOnPage();
 };

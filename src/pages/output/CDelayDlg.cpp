@@ -71,7 +71,7 @@ BOOL CDelayDlg::OnInitDialog()
     const CSize base = PanelBaseUnits();
     for (int c = 0; c < DELAY_DLG_CHANNELS; ++c) {
         const Place& p = kPlaces[c];
-        m_btnPos[c].Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, DialogRect(p.x, p.y, 14, 14, base), this,
+        m_btnPos[c].Create("", WS_CHILD | WS_VISIBLE, DialogRect(p.x, p.y, 14, 14, base), this,
                            IDC_DELAY_BUTTON + c);
         m_btnPos[c].SetPngImages(p.normal, p.normal + 1, p.normal + 2);
         m_btnPos[c].SetCheckedPngImages(p.normal + 2, p.normal + 2, p.normal + 2);

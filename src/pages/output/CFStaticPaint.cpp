@@ -6,8 +6,8 @@
 #include "CKTVEQ.h"
 #include "CKTV_Data.h"
 #include "CKTV_OutData.h"
-#include "CMemDC.h"
 #include "CMusic_InData.h"
+#include "CDC.h"
 #include "Colours.h"
 #include "Convert.h"
 #include "GdiObjects.h"
@@ -102,10 +102,13 @@ void CFStatic::PaintAll(CDC* pDC)
 {
     if (!m_bLaidOut)
         InitPlotArea();
-    CMemDC mem(pDC, &m_rcClient);
-    DrawGrid(&mem);
-    DrawPlot(&mem);
-    mem.CopyBack();
+    // Straight onto the target: a window's paint already goes to the window system's back
+    // buffer, which reaches the screen in one piece, so nothing flickers; a copy through a memory
+    // context of our own would only double the cost of every drag step.
+    const int saved = pDC->SaveDC();
+    DrawGrid(pDC);
+    DrawPlot(pDC);
+    pDC->RestoreDC(saved);
 }
 
 void CFStatic::DrawGrid(CDC* pDC)

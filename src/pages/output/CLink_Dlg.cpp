@@ -1,6 +1,7 @@
 #include "CLink_Dlg.h"
 
 #include "AppMessages.h"
+#include "COutRoute_Dlg.h"
 #include "CWindowDC.h"
 #include "CommCtrl.h"
 #include "DialogUnits.h"
@@ -215,6 +216,14 @@ void CLink_Dlg::AttachMasks(int* const pMasks[LINK_DLG_CHANNELS], CWnd* pPage)
     for (int i = 0; i < LINK_DLG_CHANNELS; ++i)
         m_pMask[i] = pMasks[i];
     m_pPage = pPage;
+}
+
+void CLink_Dlg::AttachStrips(COutRoute_Dlg* const pStrips[LINK_DLG_CHANNELS])
+{
+    int* masks[LINK_DLG_CHANNELS] = {};
+    for (int i = 0; i < LINK_DLG_CHANNELS; ++i)
+        masks[i] = pStrips[i] ? &pStrips[i]->m_nLinkMask : nullptr;
+    AttachMasks(masks, pStrips[0] ? pStrips[0]->m_pOutputDlg : nullptr);
 }
 
 BOOL CLink_Dlg::OnInitDialog()

@@ -88,6 +88,8 @@ public:
     // Where the masks live: pMasks[i] is strip i's member mask (not owned; all ten must be set
     // before the dialog runs) and pPage the window that hears WM_LINK_GROUPS_CHANGED.
     void AttachMasks(int* const pMasks[LINK_DLG_CHANNELS], CWnd* pPage);
+    // The same from the page's ten strips: their m_nLinkMask, and the page they report to.
+    void AttachStrips(COutRoute_Dlg* const pStrips[LINK_DLG_CHANNELS]);
 
     // A group record: membership flags of the ten outputs.
     struct Group {

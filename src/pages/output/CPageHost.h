@@ -49,6 +49,14 @@ public:
     // nOutput). No pair without a view.
     virtual BOOL IsStereoPair(int nOutput) const { (void)nOutput; return FALSE; }
     // ---- end mixer and system ----
+
+    // output page
+    // The view's EQ-mode button (checked: GEQ) and all-bypass button, which show the current
+    // output channel's state. Nothing without a view.
+    virtual void SetEqModeCheck(BOOL bCheck) { (void)bCheck; }
+    virtual BOOL GetEqModeCheck() const { return FALSE; }
+    virtual void SetAllBypassCheck(BOOL bCheck) { (void)bCheck; }
+    // end output page
 };
 
 // The main view while its window exists; null before and after.

@@ -1,0 +1,288 @@
+// The output page (template 136): the page the main view hosts in its page tab control, where
+// the user tunes the ten output channels. It shows the current channel's 31 equaliser bands
+// (frequency, Q and gain fields with their hidden spins, gain slider, number label, bypass
+// button), its crossover, the response graph, the speaker-position diagram, and for all ten
+// channels at once the channel strips, the master-level panel, the curve-overlay strip and the
+// pair panels.
+//
+// The page reads the model through the channel getters and writes it through their setters,
+// which stamp each change for the comm worker; it never talks to the device itself. What it
+// needs of the main view it reaches through g_pPageHost.
+//
+// User-interface thread.
+#pragma once
+
+#include "CBitButton.h"
+#include "CBitmapSlider.h"
+#include "CBTLRouteDlg.h"
+#include "CBtnPng.h"
+#include "CChangnal_Line.h"
+#include "CComBoxBtn.h"
+#include "CDialog.h"
+#include "CFStatic.h"
+#include "CFontStatic.h"
+#include "CGainDlg.h"
+#include "CNumEdit.h"
+#include "CNumSpin.h"
+#include "COutRoute_Dlg.h"
+#include "CXPButton.h"
+#include "GdiObjects.h"
+
+class CKTV_Data;
+class CKTV_OutData;
+class CFilter;
+
+constexpr UINT IDD_OUTPUT_PAGE = 136;
+constexpr int OUTPUT_PAGE_WIDTH = 1200;   // pixels, the size of the page's background bitmaps
+constexpr int OUTPUT_PAGE_HEIGHT = 663;
+constexpr int OUTPUT_BANDS = 31;
+constexpr int OUTPUT_STRIPS = 10;
+constexpr int SPEAKER_POSITIONS = 24;
+
+// Control ids of the page.
+constexpr UINT IDC_BAND_FREQ_EDIT = 5200;  // + band
+constexpr UINT IDC_BAND_FREQ_SPIN = 5240;
+constexpr UINT IDC_BAND_Q_EDIT = 4500;
+constexpr UINT IDC_BAND_Q_SPIN = 4540;
+constexpr UINT IDC_BAND_GAIN_EDIT = 5000;
+constexpr UINT IDC_BAND_GAIN_SPIN = 5040;
+constexpr UINT IDC_BAND_SLIDER = 5100;
+constexpr UINT IDC_BAND_LABEL = 5280;
+constexpr UINT IDC_BAND_BYPASS = 5320;
+constexpr UINT IDC_POSITION_BUTTON = 4600;  // + position
+constexpr UINT IDC_POSITION_DELAY_EDIT = 10000;
+constexpr UINT IDC_POSITION_DELAY_SPIN = 2859;
+constexpr UINT IDC_LPF_FREQ_EDIT = 1005;
+constexpr UINT IDC_HPF_FREQ_SPIN = 1351;
+constexpr UINT IDC_LPF_FREQ_SPIN = 1352;
+constexpr UINT IDC_HPF_CLASS = 1010;
+constexpr UINT IDC_LPF_CLASS = 1011;
+constexpr UINT IDC_HPF_SLOPE = 1012;
+constexpr UINT IDC_LPF_SLOPE = 1013;
+constexpr UINT IDC_ALL_BYPASS = 1976;
+constexpr UINT IDC_PAGE_EQ_MODE = 5686;
+constexpr UINT IDC_PAGE_RESET_EQ = 5687;
+constexpr UINT IDC_DELAY_UNIT = 32775;
+constexpr UINT IDC_PAGE_LINK_LR = 32776;
+constexpr UINT IDC_PAGE_POLARITY = 4001;
+constexpr UINT IDC_PAGE_GAIN_EDIT = 4002;
+constexpr UINT IDC_PAGE_GAIN_SPIN = 4003;
+constexpr UINT IDC_PAGE_GAIN_SLIDER = 4004;
+constexpr UINT IDC_PAGE_DELAY_EDIT = 4010;  // + 0 ms, 1 cm, 2 inch
+constexpr UINT IDC_PAGE_DELAY_SPIN = 4013;
+constexpr UINT IDC_PAIR_TOGGLE = 4700;      // 4700..4704
+constexpr UINT IDC_INPUT_LOOK = 5688;
+constexpr UINT IDC_THIRD_PAGE = 5689;
+constexpr UINT IDC_LANGUAGE_LOOK = 5311;
+constexpr UINT IDC_HIDDEN_STATIC = 5083;
+constexpr UINT IDC_PICTURE1 = 5084;
+constexpr UINT IDC_PICTURE2 = 5085;
+
+class COutputDlg : public CDialog {
+public:
+    COutputDlg();
+
+    // Makes the page's window as a child of pParent (the view's tab control), hidden.
+    BOOL CreatePage(CWnd* pParent);
+    // Binds the scene the page edits (not owned) and the response graph to it.
+    void AttachScene(CKTV_Data* pScene);
+    CKTV_Data* GetScene() const { return m_pScene; }
+    // SW_SHOW / SW_HIDE; 0 hides.
+    virtual void ShowPage(int nCmdShow);
+
+    // Makes output n (0..9) current: strip highlights, then every control reloaded. Also the
+    // handler of WM_STRIP_SELECT; a channel outside 0..9 is ignored.
+    LRESULT SelectChannel(WPARAM n, LPARAM lParam = 0);
+    // Reloads every control of the page from the model for the current channel and the strips.
+    void UpdateChannelView();
+    // The band part of UpdateChannelView only.
+    void UpdateBands();
+    // Mix records of the live image into the channels (no stamps), then UpdateChannelView.
+    void LoadRoutingFromImage();
+    // The language-dependent texts, lists and images of the page and its children.
+    void SetLanguageTexts();
+    // Tab from the form: the focus goes to the first band's frequency field.
+    void FocusFirstBand();
+    // The strips of nChannel's link group other than nChannel lose their selection.
+    void ClearGroupHighlight(int nChannel);
+    // The strips of nChannel's link group other than nChannel are selected; the graph's
+    // highlight is cleared.
+    void SetGroupHighlight(int nChannel);
+    // The page's side of a link-table rebuild: the position-link button unchecked, the graph
+    // redrawn with nothing selected, each strip showing its group.
+    void ShowLinkGroups();
+    // The speaker-type lock (g_bAssignFlag): the strips' speaker-type buttons disabled while set.
+    void ApplyLinkMode();
+    // Redraws the response graph; nSelected -1: no element selected.
+    void DrawGraph(int nSelected);
+
+    void UpdateStripOnButtons();
+    void UpdateInputButtonLook();
+    void EnableDropButton(int bEnable, CComBoxBtn* pButton);
+    void SetBandBypassLook(BOOL bBypassed, int n);
+    void UpdateSliderThumbs();
+    void ApplyEqModeLook(BOOL bGeq);
+    void HighlightBandLabel(int n, BOOL bOn);
+    void HighlightBand(int n);
+    void FocusBandEdit(int n, int nWhich, BOOL bOn);
+    // Brings the controls of a dragged graph element (0..30 band, 31 high-pass, 32 low-pass) up
+    // to date; other elements are ignored.
+    void ReloadEqPoint(int nElement);
+
+    // Strip messages.
+    void OnStripOutputOn(int nCh, int bOn);
+    void OnStripGain(int nCh, int nGain);
+    void OnStripPolarity(int nCh, int nPolarity);
+
+    // ---- controls ----
+    CNumSpin m_spinPosDelay[SPEAKER_POSITIONS];
+    CNumEdit m_editPosDelay[SPEAKER_POSITIONS];
+    CStatic m_stcHidden;
+    CStatic m_stcPicture2;
+    CStatic m_stcPicture1;
+    CBitButton m_btnLanguage;
+    CBitButton m_btnPair[5];
+    CBtnPng m_btnPosition[SPEAKER_POSITIONS];
+    CBitButton m_btnThirdPage;
+    CBitButton m_btnInput;
+    CBitButton m_btnPolarity;
+    CNumSpin m_spinDelay[3];
+    CNumEdit m_editDelay[3];
+    CNumSpin m_spinGain;
+    CNumEdit m_editGain;
+    CBitmapSlider m_sliderGain;
+    CFStatic m_graph;
+    CXPButton m_btnResetEq;
+    CXPButton m_btnEqMode;
+    CNumSpin m_spinBandFreq[OUTPUT_BANDS];
+    CNumEdit m_editBandFreq[OUTPUT_BANDS];
+    CXPButton m_btnBypass[OUTPUT_BANDS];
+    CXPButton m_btnAllBypass;
+    CBitmapSlider m_sliderBandGain[OUTPUT_BANDS];
+    CFontStatic m_stcBandNo[OUTPUT_BANDS];
+    CComBoxBtn m_btnLpfClass;
+    CComBoxBtn m_btnLpfSlope;
+    CComBoxBtn m_btnHpfClass;
+    CComBoxBtn m_btnHpfSlope;
+    CNumSpin m_spinBandGain[OUTPUT_BANDS];
+    CNumSpin m_spinBandQ[OUTPUT_BANDS];
+    CNumEdit m_editBandGain[OUTPUT_BANDS];
+    CNumEdit m_editBandQ[OUTPUT_BANDS];
+    CNumSpin m_spinHpfFreq;
+    CNumEdit m_editHpfFreq;
+    CNumSpin m_spinLpfFreq;
+    CNumEdit m_editLpfFreq;
+    CGainDlg m_dlgGain;
+    CComBoxBtn m_btnDelayUnit;
+    CBitButton m_btnLinkLR;
+    COutRoute_Dlg m_strip[OUTPUT_STRIPS];
+    CChangnal_Line m_dlgChannels;
+    CBTLRouteDlg m_dlgPair[5];
+
+    CBitmap m_bmpBack[4];
+    CKTV_Data* m_pScene = nullptr;
+    CKTV_OutData* m_pOutData = nullptr;
+    CFilter* m_pFilter = nullptr;
+    CFilter* m_pHighPass = nullptr;
+    CFilter* m_pLowPass = nullptr;
+    CFStatic* m_pGraph = nullptr;
+    int m_nFreq = 0;
+    int m_nQ = 0;
+    int m_nGain = 0;
+    int m_nHpfClass = 0;
+    int m_nHpfSlope = 0;
+    int m_nLpfClass = 0;
+    int m_nLpfSlope = 0;
+    int m_nHpfFreq = 20;
+    int m_nLpfFreq = 20000;
+    int m_nUnitSel = 0;
+    int m_bBypass = 0;
+    int m_bAllBypass = 0;
+    int m_nOutGain = 0;
+    int m_nPolarity = 0;
+    CFontStatic* m_pHiLabel = nullptr;
+    CNumEdit* m_pFocusEdit = nullptr;
+    int m_nEqMode = 0;
+    int m_nSelPosition = 0;
+    CRect m_rcCenterA;
+    CRect m_rcCenterA0;
+    CRect m_rcCenterB;
+    CRect m_rcCenterB0;
+    int m_bLinkLR = 0;
+
+    // The page's pixel rectangle of a template rectangle (dialog units of Arial 7).
+    static CRect TemplateRect(int x, int y, int cx, int cy);
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override {}
+    void OnCancel() override {}
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(CDC* pDC) override;
+
+private:
+    void InitControls();
+    void CreateControls();
+    void InitBandControls();
+    void InitStrips();
+    void InitPanels();
+    void FillCrossoverLists();
+    void LoadBand(int n);
+    void LoadCrossovers();
+    CKTV_OutData* CurrentChannel();
+    CKTV_OutData* Channel(int i) const;
+
+    // speaker positions and links
+public:
+    // Position 0..23 of speaker type 1..24 on the car picture; any other type: 100 (none).
+    static int SpeakerTypeToPosition(int nType);
+    // The position of nType shows (checked or not) and stands for output ch; types outside
+    // 1..24 do nothing.
+    void ShowPosition(int nType, BOOL bCheck, int ch);
+    void HidePosition(int nType);
+    void CheckPositionButton(int nType, BOOL bCheck);
+    // Every position from the channels' types, the current channel's checked.
+    void RefreshPositions();
+    // Output ch's position shows its delay from the model (nothing for a channel without type).
+    void RefreshPositionDelay(int ch);
+    void RefreshPositionDelays();
+    // Position buttons of nChannel's output group other than its own (un)checked.
+    void CheckOutputGroupPositions(int nChannel, BOOL bCheck);
+    // The current channel's position check moves from nFrom to nTo (SelectChannel).
+    void MovePositionCheck(int nFrom, int nTo);
+    void HighlightPositionGroup();
+    void ClearOtherStripSelections();
+    void OnPositionButton(int p);
+    // A new delay at position p for output ch; with the position link on, the other channels of
+    // ch's output group move by the same amount (0..960).
+    void OnPositionDelay(int p, int ch);
+    // Commands of the position buttons, delay fields and spins and of button 32776; FALSE for
+    // any other control.
+    BOOL OnPositionCommand(UINT nID, UINT nCode);
+    // WM_STRIP_SPEAKER_TYPE: wParam the strip's output, lParam the type 0..24.
+    LRESULT OnStripSpeakerType(WPARAM wParam, LPARAM lParam);
+    void FillHpfSlopeList();
+    void LoadCrossoverControls();
+    void SyncDelayEditLock();
+    // The view's map button: the speaker-map reset prompt and its choice.
+    void OnResetMap();
+    void ResetSpeakerMap();
+    // After a preset file was read: the lock kept only while channels 1..8 have a type.
+    void CheckLinkMode();
+    // The rest of ApplyLinkMode: with the lock on, a typed channel becomes current; with it off,
+    // the view rebuilds its link tables.
+    void FinishLinkMode();
+    // The page's left/right position link (button 32776).
+    void OnPositionLinkLR();
+    // WM_MASTER_LEVEL_CHANGED from the master-level panel: the new level is stored and system
+    // command 5 marked for sending.
+    LRESULT OnMasterLevelChanged(WPARAM wParam, LPARAM lParam);
+
+private:
+    void PlaceCentreButtons(int nType, BOOL bShown);
+    void SelectFirstTypedChannel();
+    BOOL ApplyLeftRightGroups();
+    // end of speaker positions and links
+};
