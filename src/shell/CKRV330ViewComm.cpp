@@ -3,6 +3,8 @@
 // of what the reply engine posts when data has arrived.
 #include "CKRV330View.h"
 
+#include "CAdv_Seting.h"
+
 #include "CDisplayDlg.h"
 #include "CKRV330App.h"
 #include "CKTV_Data.h"
@@ -309,6 +311,9 @@ LRESULT CKRV330View::OnSceneReceived(WPARAM wParam, LPARAM)
         g_bTransferBusy = 0;
     }
     SetInputSource(g_byInputSource, FALSE);
+    // The advanced setting dialog shows device values: only while its window exists.
+    if (g_pAdvSetingDlg)
+        g_pAdvSetingDlg->RefreshFromDevice();
     return 0;
 }
 

@@ -3,6 +3,8 @@
 // closing, and the reactions to removal, a lost link and a device that needs firmware.
 #include "CKRV330View.h"
 
+#include "CAdv_Seting.h"
+
 #include "AppMessages.h"
 #include "CKTV_Data.h"
 #include "CDisplayDlg.h"
@@ -59,6 +61,8 @@ BOOL CKRV330View::StartComm(BOOL)
     g_bUsbOpen = 1;
     m_bLinked = 1;
     m_Link.StartWorker(g_bUpdating ? TRUE : FALSE);
+    if (g_pAdvSetingDlg)
+        g_pAdvSetingDlg->EnableLinkControl(TRUE);
     return TRUE;
 }
 
@@ -68,6 +72,8 @@ BOOL CKRV330View::StopComm(BOOL bFull)
         return FALSE;
     g_bUsbOpen = 0;
     m_bLinked = 0;
+    if (g_pAdvSetingDlg)
+        g_pAdvSetingDlg->EnableLinkControl(FALSE);
     return TRUE;
 }
 

@@ -2,11 +2,13 @@
 // the next network connect reaches the emulator on the new port (127.0.0.1 only).
 #include "E2eRig.h"
 
+#include "AppMessages.h"
 #include "CAdv_Seting.h"
 #include "Globals.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 using namespace e2e;
@@ -40,4 +42,27 @@ TEST(E2eAdvSetting, AppliedAddressAndPortAreWhatTheNextTcpConnectUses)
     EXPECT_EQ(g_nLinkType.load(), 2);
     EXPECT_EQ(rig.reach.foreignAddresses.load(), 0);
     dlg.DestroyWindow();
+}
+
+TEST(E2eAdvSetting, ASceneReachesTheOpenDialogAndNeverAClosedOne)
+{
+    LinkRig rig(LinkRig::Door::Tcp);
+    rig.Start();
+    ASSERT_TRUE(rig.WaitConnected());
+
+    auto dlg = std::make_unique<CAdv_Seting>(rig.view.get());
+    dlg->m_pScene = rig.scene.get();
+    ASSERT_TRUE(dlg->Create(IDD_ADV_SETING, rig.view.get()));
+    EXPECT_TRUE(dlg->m_btnWifiDefault.IsWindowEnabled());  // opened while online
+    dlg->m_ipAddress.SetAddress("127.0.0.9");
+    rig.view->SendMessage(WM_SCENE_RECEIVED, 0, 0);
+    EXPECT_EQ(dlg->m_ipAddress.GetAddress(), g_strDeviceIp);  // refreshed from the device's values
+
+    dlg->DestroyWindow();
+    dlg.reset();
+    EXPECT_EQ(g_pAdvSetingDlg, nullptr);
+    // A scene after the dialog is gone is handled without it (the sanitizer run would see a
+    // stale pointer).
+    rig.view->SendMessage(WM_SCENE_RECEIVED, 0, 0);
+    EXPECT_TRUE(rig.view->IsLinked());
 }

@@ -66,9 +66,11 @@ TEST(E2eInputPage, ChoosingAnInputSendsCommandTwoWithTheCode)
     int offset = 0, size = 0;
     ASSERT_TRUE(FindSystemWindow(2, offset, size));
     ASSERT_TRUE(PumpUntil([&] { return rig.emu.GetSystemBlock()[size_t(offset)] == 3; }));
-    for (const Frame& f : rig.RequestsWithoutPolls())
-        if (StartsWith(f, "91 91 91 EE A1 01 00 09 02"))
+    for (const Frame& f : rig.RequestsWithoutPolls()) {
+        if (StartsWith(f, "91 91 91 EE A1 01 00 09 02")) {
             EXPECT_EQ(f[14], 3) << ToHex(f);
+        }
+    }
     EXPECT_EQ(g_nShownInput, 3);
     EXPECT_TRUE(rig.messages.Shown().empty());
 }
