@@ -12,6 +12,8 @@
 #include "ShowTimedMessage.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QProcess>
 #include <QMenu>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -230,4 +232,51 @@ TEST(E2ePresets, EnterAndEscapeDoNotCloseTheDialog)
     PumpFor(100);
     EXPECT_TRUE(p.dlg.IsWindowVisible());
     EXPECT_TRUE(p.rig.RequestsWithoutPolls().empty());
+}
+
+namespace {
+// Runs xdotool with the arguments while the user-interface loop keeps running.
+bool XDoTool(const QStringList& args)
+{
+    QProcess p;
+    p.start("xdotool", args);
+    if (!p.waitForStarted(5000))
+        return false;
+    PumpUntil([&] { return p.state() == QProcess::NotRunning; }, 10000);
+    return p.exitCode() == 0;
+}
+}  // namespace
+
+// With a real pointer and keyboard on an X display:
+//   xvfb-run -a env QT_QPA_PLATFORM=xcb ORVANE_LOOPBACK_ONLY=1 tests/e2e/test_e2e --gtest_filter='E2ePresets.Desktop*'
+TEST(E2ePresets, DesktopDoubleClickLoadsAndMenuDeletes)
+{
+    if (QGuiApplication::platformName() != "xcb")
+        GTEST_SKIP() << "needs an X display (xvfb-run, QT_QPA_PLATFORM=xcb)";
+    PresetRig p(0);
+    ASSERT_TRUE(p.connected);
+    ASSERT_TRUE(p.active);
+    QWidget* grid = p.dlg.m_Grid.GetWidget();
+    auto screenAt = [&](int row) {
+        const QPoint g = grid->mapToGlobal(p.At(row, 1) + QPoint(30, 4));
+        return QStringList{"mousemove", "--sync", QString::number(g.x()), QString::number(g.y())};
+    };
+    ASSERT_TRUE(XDoTool(screenAt(3)));
+    ASSERT_TRUE(XDoTool({"click", "--repeat", "2", "--delay", "60", "1"}));
+    ExpectRecallOf(p, 3);
+
+    // Right button on row 5, then Delete from the menu with the keyboard; the question is
+    // answered "Yes".
+    p.rig.emu.ClearRequestLog();
+    ASSERT_TRUE(XDoTool(screenAt(5)));
+    // One run of the tool: the menu's own loop holds ours until it closes.
+    ASSERT_TRUE(XDoTool({"click", "3", "sleep", "0.5", "key", "Down", "Down", "Down", "Return"}));
+    ASSERT_TRUE(PumpUntil([&] { return NameOf(p.rig.emu.GetScene(5)).empty(); }));
+    ASSERT_EQ(p.boxes.size(), 1u);
+    EXPECT_EQ(p.boxes[0].first, "Are you delete No.5 preset?");
+    EXPECT_EQ(p.dlg.m_Grid.GetItemText(5, 1), "");
+    // The arrows work again after the menu.
+    p.dlg.m_Grid.SetFocusCell(2, 1);
+    ASSERT_TRUE(XDoTool({"key", "Down"}));
+    EXPECT_TRUE(PumpUntil([&] { return p.dlg.m_Grid.GetFocusCell() == CCellPos(3, 1); }, 5000));
 }
