@@ -246,6 +246,26 @@ TEST_F(GridPrintTest, PagesHoldWholeRowsUpToThePageHeight)
     EXPECT_EQ(PdfText(m_pdf, 1).find("Scene " + std::to_string(perPage + 1)), std::string::npos);
 }
 
+TEST_F(GridPrintTest, ARowTallerThanAPagePrintsAloneOnItsPage)
+{
+    CPrintableGrid grid;
+    Fill(grid, 2, 20);
+    CPrintDialog dlg(FALSE);
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    CDC* dc = CDC::FromHandle(dlg.GetPrinterDC());
+    CPrintInfo info;
+    info.m_rectDraw.SetRect(0, 0, GetDeviceCaps(dc->GetSafeHdc(), HORZRES), GetDeviceCaps(dc->GetSafeHdc(), VERTRES));
+    grid.OnBeginPrinting(dc, &info);
+    grid.OnEndPrinting(dc, &info);
+    grid.SetRowHeight(1, grid.PageHeight() + 50);
+
+    grid.Print();
+    ASSERT_EQ(PdfPages(m_pdf), 2);
+    EXPECT_NE(PdfText(m_pdf, 1).find("Scene 1"), std::string::npos);
+    EXPECT_EQ(PdfText(m_pdf, 1).find("Scene 2"), std::string::npos);
+    EXPECT_NE(PdfText(m_pdf, 2).find("Scene 2"), std::string::npos);
+}
+
 TEST_F(GridPrintTest, AGridWithoutBodyRowsPrintsNoPage)
 {
     CGridCtrl grid;

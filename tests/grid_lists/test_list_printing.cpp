@@ -254,6 +254,20 @@ TEST_F(PrintTest, PageHeaderAndFooterBandsMeasureTheirTexts)
     }
 }
 
+TEST_F(PrintTest, APageTooSmallForARowStillPrintsOneRowPerPage)
+{
+    Columns({{100, LVCFMT_LEFT}});
+    Rows(3);
+    CListCtrlPrint job;
+    job.m_strHeader = "Header";
+    job.m_strFooter = "Footer";
+    job.m_strPageFormat = "Page %d of %d";
+    CPrintInfo info;
+    ASSERT_NE(Begin(job, info, CSize(300, 120)), nullptr);
+    EXPECT_EQ(job.m_nRowsPerPage, 1);
+    EXPECT_EQ(info.GetMaxPage(), 3u);
+}
+
 TEST_F(PrintTest, RuledTableFillsTheWidthBetweenTheMarginsOnThePage)
 {
     // Widths 50, 150 on screen: the same proportions on paper.
