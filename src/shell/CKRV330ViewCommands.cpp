@@ -92,6 +92,8 @@ BOOL CKRV330View::OnCommand(WPARAM wParam, LPARAM lParam)
     case IDC_MIXER: OnOpenMixer(); return TRUE;
     case IDC_SYSTEM: OnSystemButton(); return TRUE;
     case IDC_INPUT_DIALOG: OnOpenInputDialog(); return TRUE;
+    case IDC_RESET_MAP: m_OutputPage.OnResetMap(); return TRUE;
+    case IDC_LINK_LR: OnLinkLR(); return TRUE;
     default: break;
     }
     if (id >= IDC_MODE_FIRST && id < IDC_MODE_FIRST + 4) {

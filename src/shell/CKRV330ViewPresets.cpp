@@ -145,6 +145,7 @@ void CKRV330View::ReadSceneFile()
             SetSceneNameFromTitle(FileTitle(path));
             WriteSceneToDevice(0, FALSE);
             ReloadFromScene();
+            m_OutputPage.CheckLinkMode();
             ResetSlotRecord();
             return TRUE;
         },
@@ -237,6 +238,7 @@ void CKRV330View::ReadAllScenesFile()
             ReapplyDeviceSpeakerTypes(FALSE);
             WriteAllScenesToDevice();
             ReloadFromScene();
+            m_OutputPage.CheckLinkMode();
             ResetSlotRecord();
             ShowSceneName();
             return TRUE;

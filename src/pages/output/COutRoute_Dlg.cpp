@@ -433,7 +433,7 @@ LRESULT COutRoute_Dlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL COutRoute_Dlg::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message == WM_LBUTTONDOWN)
+    if (pMsg->message == WM_LBUTTONDOWN && pMsg->hwnd == m_hWnd)
         SetFocus();
     if (pMsg->message != WM_KEYDOWN)
         return CDialog::PreTranslateMessage(pMsg);

@@ -200,7 +200,8 @@ void COutputDlg::UpdateChannelView()
         m_strip[i].SetGainValue(out->GetGain());
         m_strip[i].SetOutputOn(out->GetOn());
         m_strip[i].ShowPolarity(out->GetPolarity());
-        m_strip[i].Invalidate(FALSE);
+        // The red frame follows the current channel at once.
+        m_strip[i].RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     }
     m_dlgGain.SetLevel(std::clamp<int>(g_wMasterLevel, 0, MASTER_LEVEL_MAX));
     m_nPolarity = m_pOutData->GetPolarity();
