@@ -357,8 +357,11 @@ LRESULT CKRV330View::OnSpeakerMapChanged(WPARAM, LPARAM)
     ReleaseSpeakerTypeLock();
     {
         CSingleLock lock(g_csComm);
-        g_nShownInput = g_byInputSource;
-        g_nInputKind = g_bySysGroup8[1];
+        // Device bytes: only codes the pages know (inputs 0..6, AUX kinds 0..2) are taken.
+        if (g_byInputSource <= 6)
+            g_nShownInput = g_byInputSource;
+        if (g_bySysGroup8[1] <= 2)
+            g_nInputKind = g_bySysGroup8[1];
     }
     SetInputSource(g_byInputSource, FALSE);
     if (m_bLinked) {

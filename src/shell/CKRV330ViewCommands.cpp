@@ -5,6 +5,8 @@
 // by the view's background.
 #include "CKRV330View.h"
 
+#include "CProgramDlg.h"
+
 #include "AppMessages.h"
 #include "CDisplayDlg.h"
 #include "CHelpDlg.h"
@@ -106,9 +108,10 @@ BOOL CKRV330View::OnCommand(WPARAM wParam, LPARAM lParam)
 // ---------------------------------------------------------------------------------------------
 // Scene menu
 
-void CKRV330View::OnLoadDeviceScene() {}
-void CKRV330View::OnSaveDeviceScene() {}
-void CKRV330View::OnDeleteDeviceScene() {}
+// The device's presets: the preset dialog in the mode of the item.
+void CKRV330View::OnLoadDeviceScene() { OpenPresetDialog(this, ID_LOAD_DEVICE_SCENE); }
+void CKRV330View::OnSaveDeviceScene() { OpenPresetDialog(this, ID_SAVE_DEVICE_SCENE); }
+void CKRV330View::OnDeleteDeviceScene() { OpenPresetDialog(this, ID_DELETE_DEVICE_SCENE); }
 
 void CKRV330View::OnSceneMenuButton()
 {

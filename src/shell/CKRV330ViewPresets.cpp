@@ -230,8 +230,11 @@ void CKRV330View::ReadAllScenesFile()
             if (!CKRV330Doc::SerializeAllScenes(*m_pScene, ar))
                 return FALSE;
             g_bSceneModified = 0;
-            g_nShownInput = g_byInputSource;
-            g_nInputKind = g_bySysGroup8[1];
+            // File bytes: only codes the pages know are taken.
+            if (g_byInputSource <= 6)
+                g_nShownInput = g_byInputSource;
+            if (g_bySysGroup8[1] <= 2)
+                g_nInputKind = g_bySysGroup8[1];
             g_SourceRules.SelectSourceRow(g_byInputSource, g_bySysGroup8[1]);
             StartTimer9999(ALL_SCENES_LOAD_TIMER_MS);
             RebuildLinkGroups();

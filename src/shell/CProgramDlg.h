@@ -9,6 +9,8 @@
 // User-interface thread.
 #pragma once
 
+#include "AppMessages.h"
+
 #include "CButton.h"
 #include "CComboGridCtrl.h"
 #include "CDialog.h"
@@ -18,9 +20,6 @@ class CKRV330View;
 constexpr UINT IDD_PROGRAM = 170;
 constexpr UINT IDC_PROGRAM_GRID = 2724;
 constexpr UINT IDC_PROGRAM_ACTION = 2727;
-constexpr UINT WM_PRESET_SAVE_AS = WM_USER + 400;
-constexpr UINT WM_PRESET_LOAD = WM_USER + 401;
-constexpr UINT WM_PRESET_DELETE = WM_USER + 402;
 
 // The view's scene-menu items and the dialog modes they open.
 constexpr UINT ID_SCENE_PRESET_LOAD = 720;

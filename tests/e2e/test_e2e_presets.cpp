@@ -280,3 +280,37 @@ TEST(E2ePresets, DesktopDoubleClickLoadsAndMenuDeletes)
     ASSERT_TRUE(XDoTool({"key", "Down"}));
     EXPECT_TRUE(PumpUntil([&] { return p.dlg.m_Grid.GetFocusCell() == CCellPos(3, 1); }, 5000));
 }
+
+TEST(E2ePresets, SceneMenuItemsOpenTheDialogInTheirMode)
+{
+    LinkRig rig(LinkRig::Door::Tcp);
+    rig.Start();
+    ASSERT_TRUE(rig.WaitConnected());
+    const struct {
+        UINT id;
+        int mode;
+    } items[] = {{ID_LOAD_DEVICE_SCENE, 0}, {ID_SAVE_DEVICE_SCENE, 1}, {ID_DELETE_DEVICE_SCENE, 2}};
+    for (const auto& item : items) {
+        SCOPED_TRACE(item.id);
+        int mode = -1;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* open = dynamic_cast<CProgramDlg*>(g_pProgramDlg);
+            if (open && open->IsWindowVisible() && mode < 0) {
+                mode = open->m_nMode;
+                open->PostMessage(WM_CLOSE);
+            }
+        });
+        poll.start(20);
+        QTimer guard;  // a dialog that never showed must not hang the test
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [] {
+            if (auto* open = dynamic_cast<CDialog*>(g_pProgramDlg))
+                open->EndDialog(IDCANCEL);
+        });
+        guard.start(15000);
+        rig.view->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(item.id), 0), 0);
+        EXPECT_EQ(mode, item.mode);
+        EXPECT_EQ(g_pProgramDlg, nullptr);
+    }
+}
