@@ -157,6 +157,9 @@ void ResetLinkGlobals()
     g_bPendingSys2 = 0;
     g_bSendSceneName = 0;
     g_strSceneNameBuf.clear();
+    // An edit of an earlier test in this process would make the live scene "Custom".
+    g_bSceneModified = 0;
+    g_byCurScene = 0;
     g_strUsbPath.clear();
     g_arrUsbDevices.clear();
     g_arrUpgradeDevices.clear();
