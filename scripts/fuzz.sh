@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Builds the fuzz programs (clang's libFuzzer with AddressSanitizer and UBSan) into build-fuzz
-# and runs each for a while on its seeds: the reply engine's receive path (fuzz_reply) and the
-# firmware file loader (fuzz_fwfile). Not part of the test run.
+# and runs each for a while on its seeds: the reply engine's receive path (fuzz_reply), the
+# firmware file loader (fuzz_fwfile) and the PC preset-file loaders (fuzz_scenefile,
+# fuzz_allscenesfile, fuzz_mapfile, fuzz_modefile). Not part of the test run.
 # Usage: scripts/fuzz.sh [--build-only] [seconds per program, default 60] [program...]
 # Extra cmake arguments: ORVANE_FUZZ_CMAKE_ARGS="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache".
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR="${FUZZ_BUILD_DIR:-build-fuzz}"
 JOBS="${JOBS:-$(nproc)}"
-PROGRAMS=(fuzz_reply fuzz_fwfile)
+PROGRAMS=(fuzz_reply fuzz_fwfile fuzz_scenefile fuzz_allscenesfile fuzz_mapfile fuzz_modefile)
 
 build_only=0
 if [ "${1:-}" = "--build-only" ]; then
@@ -26,17 +27,28 @@ cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$BUILD_DIR" -j "$JOBS" --target "${PROGRAMS[@]}"
 [ "$build_only" = 1 ] && exit 0
 
-# The longest input each program takes: a whole update file is 256 KiB and more.
+# The longest input each program takes: a whole update file is 256 KiB and more, an
+# all-scenes file 34931 bytes, a one-scene file 5001.
 max_len() {
     case "$1" in
     fuzz_fwfile) echo 270000 ;;
+    fuzz_allscenesfile) echo 40000 ;;
+    fuzz_scenefile) echo 8192 ;;
     *) echo 4096 ;;
+    esac
+}
+
+# The build folder of each program.
+folder() {
+    case "$1" in
+    fuzz_reply | fuzz_fwfile) echo tests/link/fuzz ;;
+    *) echo tests/shell/fuzz ;;
     esac
 }
 
 status=0
 for p in "${PROGRAMS[@]}"; do
-    bin="$BUILD_DIR/tests/link/fuzz/$p"
+    bin="$BUILD_DIR/$(folder "$p")/$p"
     seeds="$BUILD_DIR/fuzz/$p/seeds"
     corpus="$BUILD_DIR/fuzz/$p/corpus"
     mkdir -p "$seeds" "$corpus"

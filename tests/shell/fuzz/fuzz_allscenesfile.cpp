@@ -1,0 +1,16 @@
+// Fuzzes the all-scenes file loader: any bytes as a file the user opens. Seeds: the file the
+// document writes from the model's start values, cut, lengthened, re-tagged and foreign ones.
+#include "PresetFuzz.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    presetfuzz::WriteSeedsIfAsked("all", &presetfuzz::DefaultFiles::all);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    presetfuzz::CheckLoader<AllScenesContent>(data, size, ParseAllScenesFile, BuildAllScenesFile,
+                                              [](const AllScenesContent&) {});
+    return 0;
+}
