@@ -121,9 +121,10 @@ int CKRV330Doc::SerializeModeFile(CPresetArchive& ar)
         ModeContent content;
         {
             CSingleLock lock(g_csComm);
-            content.byModeIndex = g_byModeIndex;
-            // An index the table does not have stores row 0 rather than reading past it.
+            // An index the table does not have stores row 0 as row 0 rather than reading past
+            // the table, so the file written can be read back.
             const int row = g_byModeIndex < MODE_ROWS ? g_byModeIndex : 0;
+            content.byModeIndex = BYTE(row);
             for (int i = 0; i < MODE_ROW_VALUES; ++i)
                 content.wRow[i] = g_wModeTable[row * MODE_ROW_VALUES + i];
         }

@@ -292,6 +292,15 @@ TEST_F(PresetFileTest, ModeFileReadsOnlyARowTheTableHas)
         EXPECT_EQ(CKRV330Doc::SerializeModeFile(load), 0) << int(bad);
         EXPECT_TRUE(ModelState::Take() == before);
     }
+
+    // A mode index the table does not have is saved as row 0, so the file reads back.
+    g_byModeIndex = 7;
+    CPresetArchive storeBad;
+    ASSERT_EQ(CKRV330Doc::SerializeModeFile(storeBad), 1);
+    EXPECT_EQ(storeBad.Bytes()[10], 0);
+    CPresetArchive loadBack(storeBad.Bytes());
+    EXPECT_EQ(CKRV330Doc::SerializeModeFile(loadBack), 1);
+    EXPECT_EQ(g_byModeIndex, 0);
 }
 
 TEST_F(PresetFileTest, FailedWriteLeavesTheOldFileAndNoPartialOne)
