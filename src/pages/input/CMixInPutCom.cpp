@@ -35,7 +35,7 @@ void DrawPageNames(CBitmap& bmp, bool bChinese)
         for (int i = 0; i < MIX_PAGE_COLUMNS; ++i) {
             const CRect col = MixColumnRect(i);
             CRect name(col.left, col.bottom + 2, col.right, MixFrameRect(i).bottom - 2);
-            char text[8];
+            char text[16];
             std::snprintf(text, sizeof text, "CH%d", i + 1);
             dc.DrawText(text, &name, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         }

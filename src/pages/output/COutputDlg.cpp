@@ -207,7 +207,7 @@ void COutputDlg::InitBandControls()
         s.SetBuddy(&m_editBandGain[n]);
         m_editBandGain[n].SetBuddySlider(&s);
 
-        char text[8];
+        char text[16];
         std::snprintf(text, sizeof text, "%d", n + 1);
         m_stcBandNo[n].SetWindowText(text);
         m_stcBandNo[n].SetFontStatic("", 14, RGB(255, 255, 255), 1);
