@@ -1,0 +1,108 @@
+// The output page's equaliser editing on the running view against the emulator: a crossover
+// frequency typed on a channel linked with another reaches the device as each channel's own
+// crossover record, and an equal value sends nothing.
+#include "E2eRig.h"
+
+#include "AppMessages.h"
+#include "CFilter.h"
+#include "CKTV_Data.h"
+#include "CKTV_OutData.h"
+#include "COutputDlg.h"
+#include "Globals.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+using namespace e2e;
+
+namespace {
+
+std::string Hex(std::initializer_list<int> bytes)
+{
+    std::string s;
+    char buf[4];
+    for (int b : bytes) {
+        std::snprintf(buf, sizeof buf, "%02X", b & 0xFF);
+        s += (s.empty() ? "" : " ") + std::string(buf);
+    }
+    return s;
+}
+
+// Output nCh's crossover record: high-pass frequency, class, slope, then the low-pass.
+Frame CrossoverFrame(int nCh, int hpf, int hpfClass, int hpfSlope, int lpf, int lpfClass, int lpfSlope)
+{
+    return DeviceFrame("A1 01 00 04 " + Hex({nCh, 32}) + " 01 00 08 00 " +
+                       Hex({hpf & 0xFF, hpf >> 8, hpfClass, hpfSlope, lpf & 0xFF, lpf >> 8, lpfClass, lpfSlope}));
+}
+
+// The output-block writes other than level records (record 31), which the view also sends on
+// its own while a channel is shown.
+std::vector<Frame> EqFrames(const std::vector<Frame>& log)
+{
+    std::vector<Frame> out;
+    for (const Frame& f : log)
+        if (f.size() > 9 && f[4] == 0xA1 && f[7] == 0x04 && f[9] != 31)
+            out.push_back(f);
+    return out;
+}
+
+class OutputEqE2e : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        rig.Start();
+        ASSERT_TRUE(rig.WaitConnected());
+        page = &rig.view->GetOutputPage();
+        page->m_graph.KillTimer(CFStatic::kTimerId);
+        page->SendMessage(WM_STRIP_SELECT, 2, 0);
+        ASSERT_EQ(g_nCurOutput, 2);
+        PumpFor(50);
+    }
+    void TearDown() override
+    {
+        for (int i = 0; i < 10; ++i)
+            g_nLinkGroup[i] = i;
+    }
+    CKTV_OutData* Out(int ch) { return page->GetScene()->GetOutData(ch); }
+    void SetCrossovers(int ch)
+    {
+        // Unstamped: only the edit below may send.
+        Out(ch)->GetHighPass()->SetFreq(80, FALSE);
+        Out(ch)->GetHighPass()->SetFilterClass(1, FALSE);
+        Out(ch)->GetHighPass()->SetSlope(3, FALSE);
+        Out(ch)->GetLowPass()->SetFreq(8000, FALSE);
+        Out(ch)->GetLowPass()->SetFilterClass(0, FALSE);
+        Out(ch)->GetLowPass()->SetSlope(8, FALSE);
+        Out(ch)->GetHighPass()->SetModified(0);
+        Out(ch)->GetLowPass()->SetModified(0);
+    }
+
+    LinkRig rig{LinkRig::Door::Usb};
+    COutputDlg* page = nullptr;
+};
+
+TEST_F(OutputEqE2e, TypedHighPassReachesTheDeviceForTheChannelAndItsLinkedChannel)
+{
+    for (int i = 0; i < 10; ++i)
+        g_nLinkGroup[i] = i;
+    g_nLinkGroup[5] = g_nLinkGroup[2];
+    SetCrossovers(2);
+    SetCrossovers(5);
+    page->SendMessage(WM_STRIP_SELECT, 2, 0);
+    PumpFor(50);
+    rig.emu.ClearRequestLog();
+
+    // The same value first: nothing to send.
+    page->m_spinHpfFreq.SetPos(80);
+    page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HPF_FREQ_SPIN, 0), 0);
+    page->m_spinHpfFreq.SetPos(125);
+    page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HPF_FREQ_SPIN, 0), 0);
+
+    const std::vector<Frame> want = {CrossoverFrame(2, 125, 1, 3, 8000, 0, 8), CrossoverFrame(5, 125, 1, 3, 8000, 0, 8)};
+    ASSERT_TRUE(PumpUntil([&] { return EqFrames(rig.RequestsWithoutPolls()).size() >= want.size(); }));
+    PumpFor(100);
+    EXPECT_EQ(EqFrames(rig.RequestsWithoutPolls()), want);
+}
+
+}  // namespace
