@@ -8,10 +8,16 @@
 #include "CKTV_Data.h"
 #include "CKTV_OutData.h"
 #include "COutputDlg.h"
+#include "CKRV330App.h"
+#include "FrameBuilder.h"
 #include "Globals.h"
+#include "MessageBox.h"
+#include "SceneImage.h"
+#include "Sync.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace e2e;
@@ -61,8 +67,10 @@ protected:
     }
     void TearDown() override
     {
-        for (int i = 0; i < 10; ++i)
+        for (int i = 0; i < 10; ++i) {
             g_nLinkGroup[i] = i;
+            g_bStereoPair[i] = 0;
+        }
     }
     CKTV_OutData* Out(int ch) { return page->GetScene()->GetOutData(ch); }
     void SetCrossovers(int ch)
@@ -106,3 +114,114 @@ TEST_F(OutputEqE2e, TypedHighPassReachesTheDeviceForTheChannelAndItsLinkedChanne
 }
 
 }  // namespace
+
+namespace {
+
+// Answers every question with a fixed button and keeps the texts asked.
+class Answering {
+public:
+    explicit Answering(int nAnswer)
+    {
+        m_prev = SetMessageBoxHandler([this, nAnswer](const CString& text, UINT, int) {
+            asked.push_back(text);
+            return nAnswer;
+        });
+    }
+    ~Answering() { SetMessageBoxHandler(m_prev); }
+    std::vector<CString> asked;
+
+private:
+    MessageBoxHandler m_prev;
+};
+
+Frame WholeBlock(int nCh)
+{
+    CSingleLock lock(g_csComm);
+    std::unique_ptr<CSendData> item = BuildWholeBlockPacket(0, BLOCK_OUTPUT, nCh, TRUE);
+    return Frame(item->GetData(), item->GetData() + item->GetLength());
+}
+
+// A whole output block of nCh: its header, and its band and crossover records as the model
+// packs them now (the level record inside is the muted one of the wrap).
+bool IsWholeBlock(const Frame& f, int nCh, const Frame& packed)
+{
+    if (f.size() != packed.size() || f.size() < 12 + 33 * 8 || f[7] != 0x04 || f[8] != nCh || f[9] != 0)
+        return false;
+    return std::equal(f.begin(), f.begin() + 12 + 31 * 8, packed.begin());
+}
+
+bool IsLevelRecord(const Frame& f, int nCh)
+{
+    return f.size() > 9 && f[4] == 0xA1 && f[7] == 0x04 && f[8] == nCh && f[9] == 31;
+}
+
+}  // namespace
+
+TEST_F(OutputEqE2e, AllBypassAnsweredYesSendsTheWholeBlocksInOrderEachInsideItsMuteWrap)
+{
+    // Output 4 current, paired with 5 and linked with 0.
+    for (int i = 0; i < 10; ++i)
+        g_nLinkGroup[i] = i;
+    g_nLinkGroup[0] = g_nLinkGroup[4];
+    g_bStereoPair[4] = 1;
+    page->SendMessage(WM_STRIP_SELECT, 4, 0);
+    PumpFor(100);
+    rig.emu.ClearRequestLog();
+    {
+        Answering yes(IDYES);
+        page->ToggleAllBypass();
+        ASSERT_EQ(yes.asked.size(), 1u);
+        EXPECT_EQ(yes.asked[0], CString("Whether ByPass All EQ?"));
+    }
+    for (int ch : {0, 4, 5})
+        EXPECT_TRUE(Out(ch)->IsAllBypass()) << ch;
+    EXPECT_FALSE(Out(2)->IsAllBypass());
+    // Level (off), then per block: level off, block, level real.
+    std::vector<std::pair<char, int>> want = {{'L', 4}};
+    for (int ch : {4, 0, 4, 5})
+        for (char k : {'L', 'B', 'L'})
+            want.emplace_back(k, ch);
+    const Frame blocks[10] = {WholeBlock(0), {}, {}, {}, WholeBlock(4), WholeBlock(5)};
+    auto classify = [&](const std::vector<Frame>& log) {
+        std::vector<std::pair<char, int>> got;
+        for (const Frame& f : log) {
+            for (int ch : {0, 4, 5}) {
+                if (IsLevelRecord(f, ch))
+                    got.emplace_back('L', ch);
+                else if (IsWholeBlock(f, ch, blocks[ch]))
+                    got.emplace_back('B', ch);
+            }
+        }
+        return got;
+    };
+    ASSERT_TRUE(PumpUntil([&] { return classify(rig.RequestsWithoutPolls()).size() >= want.size(); }));
+    PumpFor(100);
+    EXPECT_EQ(classify(rig.RequestsWithoutPolls()), want);
+}
+
+TEST_F(OutputEqE2e, AllBypassAnsweredNoPutsEveryFilterBackAndSendsNothing)
+{
+    for (int i = 0; i < 10; ++i)
+        g_nLinkGroup[i] = i;
+    g_nLinkGroup[0] = g_nLinkGroup[4];
+    page->SendMessage(WM_STRIP_SELECT, 4, 0);
+    PumpFor(100);
+    // Two bands bypassed one by one stay so.
+    Out(4)->GetFilter(3)->SetGainIndex(230);
+    Out(4)->GetFilter(3)->SetBypass(TRUE);
+    Out(4)->GetFilter(8)->SetGainIndex(170);
+    PumpFor(100);
+    rig.emu.ClearRequestLog();
+    {
+        Answering no(IDNO);
+        page->ToggleAllBypass();
+        EXPECT_EQ(no.asked.size(), 1u);
+    }
+    EXPECT_FALSE(Out(4)->IsAllBypass());
+    EXPECT_FALSE(Out(0)->IsAllBypass());
+    EXPECT_TRUE(Out(4)->GetFilter(3)->IsBypassed());
+    EXPECT_FALSE(Out(4)->GetFilter(8)->IsBypassed());
+    EXPECT_FALSE(rig.view->GetAllBypassCheck());
+    PumpFor(150);
+    EXPECT_EQ(EqFrames(rig.RequestsWithoutPolls()), std::vector<Frame>{});
+}
