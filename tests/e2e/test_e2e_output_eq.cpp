@@ -1,6 +1,7 @@
 // The output page's equaliser editing on the running view against the emulator: a crossover
 // frequency typed on a channel linked with another reaches the device as each channel's own
-// crossover record, and an equal value sends nothing.
+// crossover record, and an equal value sends nothing; bypass-all, the PEQ/GEQ switch and the
+// reset of all bands send their blocks in order, and nothing while no device is linked.
 #include "E2eRig.h"
 
 #include "AppMessages.h"
@@ -224,4 +225,95 @@ TEST_F(OutputEqE2e, AllBypassAnsweredNoPutsEveryFilterBackAndSendsNothing)
     EXPECT_FALSE(rig.view->GetAllBypassCheck());
     PumpFor(150);
     EXPECT_EQ(EqFrames(rig.RequestsWithoutPolls()), std::vector<Frame>{});
+}
+
+namespace {
+
+// Output frames as (kind, channel): 'L' level record, 'B' whole block, 'R' another record;
+// any other frame as ('S', its block type).
+std::vector<std::pair<char, int>> Kinds(const std::vector<Frame>& log)
+{
+    std::vector<std::pair<char, int>> out;
+    for (const Frame& f : log) {
+        if (f.size() < 10 || f[4] != 0xA1)
+            continue;
+        if (f[7] == 0x04)
+            out.emplace_back(f[9] == 31 ? 'L' : (f.size() > 100 && f[9] == 0 ? 'B' : 'R'), f[8]);
+        else
+            out.emplace_back('S', f[7]);
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST_F(OutputEqE2e, EqModeSwitchAndResetSendTheChannelAndItsLinkedChannelInsideTheMasterHold)
+{
+    struct Case {
+        const char* what;
+        std::function<void(COutputDlg&)> run;
+        CString question;
+    };
+    const Case cases[] = {
+        {"PEQ to GEQ", [](COutputDlg& p) { p.ToggleEqMode(); }, "Whether the PEQ Mode convert to GEQ Mode?"},
+        {"GEQ to PEQ", [](COutputDlg& p) { p.ToggleEqMode(); }, "Whether the GEQ Mode convert to PEQ Mode?"},
+        {"reset", [](COutputDlg& p) { p.ResetAllEq(); }, "Whether the reset All EQ?"},
+    };
+    for (int i = 0; i < 10; ++i)
+        g_nLinkGroup[i] = i;
+    g_nLinkGroup[5] = g_nLinkGroup[2];
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Out(2)->GetFilter(6)->SetGainIndex(260);
+        Out(5)->GetFilter(6)->SetGainIndex(150);
+        page->SendMessage(WM_STRIP_SELECT, 2, 0);
+        PumpFor(150);
+        rig.emu.ClearRequestLog();
+        {
+            Answering yes(IDYES);
+            c.run(*page);
+            ASSERT_EQ(yes.asked.size(), 1u);
+            EXPECT_EQ(yes.asked[0], c.question);
+        }
+        for (int ch : {2, 5})
+            EXPECT_EQ(Out(ch)->GetFilter(6)->GetGainIndex(), 200) << ch;
+        // The master-level hold around both blocks; the mode change itself travels in the level
+        // records, which the change scanner sends whenever the queue runs empty.
+        const std::vector<std::pair<char, int>> want = {{'S', 9}, {'B', 2}, {'B', 5}, {'S', 9}};
+        auto withoutLevels = [](const std::vector<std::pair<char, int>>& all) {
+            std::vector<std::pair<char, int>> v;
+            for (auto e : all)
+                if (e.first != 'L')
+                    v.push_back(e);
+            return v;
+        };
+        ASSERT_TRUE(PumpUntil([&] { return withoutLevels(Kinds(rig.RequestsWithoutPolls())).size() >= want.size(); }));
+        PumpFor(150);
+        const std::vector<std::pair<char, int>> got = Kinds(rig.RequestsWithoutPolls());
+        EXPECT_EQ(withoutLevels(got), want);
+        const bool modeSwitch = c.question != CString("Whether the reset All EQ?");
+        for (int ch : {2, 5})
+            EXPECT_EQ(std::count(got.begin(), got.end(), std::make_pair('L', ch)) > 0, modeSwitch) << ch;
+    }
+    EXPECT_EQ(Out(2)->GetEqMode(), 0);
+    EXPECT_EQ(Out(5)->GetEqMode(), 0);
+}
+
+TEST(OutputEqOffline, EqModeSwitchAndResetWhileNotLinkedQueueNothing)
+{
+    LinkRig rig(LinkRig::Door::Usb);
+    rig.hid->Unplug();
+    rig.Start();
+    PumpFor(100);
+    COutputDlg& page = rig.view->GetOutputPage();
+    CKTV_OutData* out = page.GetScene()->GetOutData(g_nCurOutput);
+    Answering yes(IDYES);
+    const int before = rig.QueuedCount();
+    for (int k = 0; k < 2; ++k) {
+        out->GetFilter(4)->SetGainIndex(240);
+        k == 0 ? page.ToggleEqMode() : page.ResetAllEq();
+        EXPECT_EQ(out->GetFilter(4)->GetGainIndex(), 200);
+        EXPECT_EQ(rig.QueuedCount(), before);
+    }
+    EXPECT_EQ(yes.asked.size(), 2u);
 }
