@@ -14,6 +14,7 @@
 #include "ModelUi.h"
 #include "SpeakerTypeMenus.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -267,6 +268,75 @@ TEST_F(OutputEqTest, DraggedBandReachesTheLinkedChannelsAsZeroDbWhenBypassed)
     EXPECT_EQ(Band(8, 9)->GetGainIndex(), 200);
     EXPECT_NE(Band(8, 9)->GetModified(), 0);
     EXPECT_TRUE(page->m_btnBypass[9].GetCheck());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(OutputEqTest, KeyWalkMovesTheFocusAcrossThePageStripsAndPanel)
+{
+    struct Case {
+        UINT message;
+        UINT from;
+        CWnd* focus;
+    };
+    const Case cases[] = {
+        {WM_NUMEDIT_KEYDOWN, 5199, &page->m_editBandFreq[0]},
+        {WM_KEY_ENTER, 5207, &page->m_editBandQ[7]},
+        {WM_NUMEDIT_KEYDOWN, 1004, page->m_strip[7].GetDlgItem(2827)},
+        {WM_NUMEDIT_KEYDOWN, 5030, page->m_dlgGain.GetDlgItem(2812)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.from);
+        ASSERT_NE(c.focus, nullptr);
+        page->SendMessage(c.message, c.from, c.message == WM_KEY_ENTER ? 0 : VK_RIGHT - (c.from == 1004 ? 2 : 0));
+        Pump();
+        EXPECT_EQ(CWnd::GetFocus(), c.focus);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(OutputEqTest, BigCurveHidesTheBandControlsAndTheSecondToggleBringsThemBack)
+{
+    std::vector<CWnd*> controls;
+    for (int n = 0; n < OUTPUT_BANDS; ++n)
+        for (CWnd* w : {(CWnd*)&page->m_stcBandNo[n], (CWnd*)&page->m_editBandFreq[n], (CWnd*)&page->m_editBandQ[n],
+                        (CWnd*)&page->m_editBandGain[n], (CWnd*)&page->m_sliderBandGain[n], (CWnd*)&page->m_btnBypass[n]})
+            controls.push_back(w);
+    for (CWnd* w : {(CWnd*)&page->m_btnHpfClass, (CWnd*)&page->m_btnLpfClass, (CWnd*)&page->m_editHpfFreq,
+                    (CWnd*)&page->m_editLpfFreq, (CWnd*)&page->m_btnHpfSlope, (CWnd*)&page->m_btnLpfSlope,
+                    (CWnd*)&page->m_btnDelayUnit, (CWnd*)&page->m_btnLinkLR})
+        controls.push_back(w);
+    std::vector<bool> before;
+    for (CWnd* w : controls)
+        before.push_back(w->IsWindowVisible() != 0);
+    const QString dir = QStringLiteral(ORVANE_BINARY_DIR "/screens");
+    QDir().mkpath(dir);
+
+    page->ToggleBigCurve();
+    Pump();
+    EXPECT_TRUE(g_bBigCurve);
+    CRect rc;
+    page->m_graph.GetWindowRect(&rc);
+    page->ScreenToClient(&rc);
+    EXPECT_EQ(rc, CRect(10, 4, 1160, 404));
+    for (CWnd* w : controls)
+        EXPECT_FALSE(w->IsWindowVisible());
+    EXPECT_TRUE(GrabOf(*page).save(dir + "/output_big_curve.png"));
+
+    page->ToggleBigCurve();
+    Pump();
+    EXPECT_FALSE(g_bBigCurve);
+    page->m_graph.GetWindowRect(&rc);
+    page->ScreenToClient(&rc);
+    EXPECT_EQ(rc, CRect(212, 4, 1159, 219));
+    for (size_t i = 0; i < controls.size(); ++i)
+        EXPECT_EQ(controls[i]->IsWindowVisible() != 0, before[i]) << i;
+    EXPECT_TRUE(GrabOf(*page).save(dir + "/output_normal_curve.png"));
 }
 
 }  // namespace

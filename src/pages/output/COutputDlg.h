@@ -358,4 +358,29 @@ private:
     // The page's all-bypass, EQ-mode and reset buttons; FALSE for any other id.
     BOOL OnPageButton(UINT nID);
     // ---- end of commands on all bands ----
+
+    // ---- keyboard walk ----
+public:
+    // Where a key leads from the edit nID: the control to focus (0: nowhere), the band to
+    // highlight (-1: none) and otherwise the graph element to highlight (-1: none).
+    struct KeyStep {
+        UINT target = 0;
+        int band = -1;
+        int element = -1;
+    };
+    static KeyStep WalkFrom(UINT nID, BOOL bRight, BOOL bGeq);
+    static KeyStep EnterFrom(UINT nID, BOOL bGeq);
+    // WM_NUMEDIT_KEYDOWN: Left and Right walk; other keys do nothing.
+    void OnKeyStep(UINT nID, UINT nKey);
+    // WM_KEY_ENTER.
+    void OnKeyEnter(UINT nID);
+
+private:
+    void GoTo(const KeyStep& step);
+    // ---- end of keyboard walk ----
+
+public:
+    // The overlay strip's big-curve button: the graph at 1150 x 400 over the band, crossover and
+    // position controls, which are hidden; the second toggle puts them back.
+    void ToggleBigCurve();
 };

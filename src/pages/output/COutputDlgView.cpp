@@ -315,9 +315,12 @@ void COutputDlg::FocusFirstBand()
 {
     if (!GetSafeHwnd())
         return;
-    HighlightBand(0);
-    FocusBandEdit(0, 0, TRUE);
-    m_editBandFreq[0].SetFocus();
+    // The walk's place before the first band: its Right step lands on band 0's first edit.
+    if (!dynamic_cast<CEdit*>(CWnd::GetFocus())) {
+        const BOOL geq = g_pPageHost && g_pPageHost->GetEqModeCheck();
+        OnKeyStep(geq ? IDC_BAND_GAIN_EDIT - 1 : IDC_BAND_FREQ_EDIT - 1, VK_RIGHT);
+    }
+    FocusBandEdit(0, 0, FALSE);
 }
 
 // ---- the graph's point message ----
@@ -431,6 +434,8 @@ LRESULT COutputDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SLIDER_MOVING: return OnSliderMessage(wParam, FALSE);
     case WM_SLIDER_MOVED: return OnSliderMessage(wParam, TRUE);
     case WM_DROPLIST_SELCHANGE: return OnDropListSelect(wParam, lParam);
+    case WM_NUMEDIT_KEYDOWN: OnKeyStep(UINT(wParam), UINT(lParam)); return 0;
+    case WM_KEY_ENTER: OnKeyEnter(UINT(wParam)); return 0;
     case WM_EQ_GRAPH_KILLFOCUS:
     case WM_CTRL_MOUSEMOVE: return 0;
     case WM_EQ_POINT_CHANGED:
