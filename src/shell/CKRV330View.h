@@ -427,6 +427,7 @@ public:
     void SetEqModeCheck(BOOL bCheck) override { m_btnEqMode.SetCheck(bCheck); }
     BOOL GetEqModeCheck() const override { return m_btnEqMode.GetCheck(); }
     void SetAllBypassCheck(BOOL bCheck) override { m_btnBypassAll.SetCheck(bCheck); }
+    BOOL GetAllBypassCheck() const override { return m_btnBypassAll.GetCheck(); }
     int GetBatchCount() const { return m_nBatchCount; }
     CKTVCommand& GetSendQueue() { return m_SendQueue; }
     CNet_Socket* GetNetSocket() const { return m_Link.GetNetSocket(); }

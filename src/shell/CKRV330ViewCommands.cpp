@@ -96,6 +96,10 @@ BOOL CKRV330View::OnCommand(WPARAM wParam, LPARAM lParam)
     case IDC_INPUT_DIALOG: OnOpenInputDialog(); return TRUE;
     case IDC_RESET_MAP: m_OutputPage.OnResetMap(); return TRUE;
     case IDC_LINK_LR: OnLinkLR(); return TRUE;
+    // The output page's channel-wide equaliser commands.
+    case IDC_EQ_MODE: m_OutputPage.ToggleEqMode(); return TRUE;
+    case IDC_BYPASS_ALL: m_OutputPage.ToggleAllBypass(); return TRUE;
+    case IDC_RESET_ALL_EQ: m_OutputPage.ResetAllEq(); return TRUE;
     default: break;
     }
     if (id >= IDC_MODE_FIRST && id < IDC_MODE_FIRST + 4) {

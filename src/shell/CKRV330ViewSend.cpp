@@ -369,12 +369,15 @@ void CKRV330View::ResetOutputEqFrequencies()
         return;
     {
         CSingleLock lock(g_csComm);
-        HoldSystemOutput(FALSE);
+        // Offline the bands are reset in the model only: no mute wrap is left for the next link.
+        if (m_bLinked)
+            HoldSystemOutput(FALSE);
         ResetOutputEqChannel(ch);
         for (int i = 0; i < OUTPUT_CHANNELS; ++i)
             if (i != ch && g_nLinkGroup[i] == g_nLinkGroup[ch])
                 ResetOutputEqChannel(i);
-        HoldSystemOutput(TRUE);
+        if (m_bLinked)
+            HoldSystemOutput(TRUE);
     }
     m_OutputPage.UpdateBands();
 }

@@ -28,6 +28,8 @@
 #include "CXPButton.h"
 #include "GdiObjects.h"
 
+#include <functional>
+
 class CKTV_Data;
 class CKTV_OutData;
 class CFilter;
@@ -285,4 +287,100 @@ private:
     void SelectFirstTypedChannel();
     BOOL ApplyLeftRightGroups();
     // end of speaker positions and links
+
+    // ---- equaliser and crossover editing ----
+public:
+    void OnBandFreq(int n);
+    void OnBandQ(int n);
+    void OnBandGain(int n);
+    void OnBandSlider(int n);
+    // The band's bypass button: the band takes the inverse of the button's state (no effect
+    // while its gain is 0 dB, which already counts as bypassed).
+    void OnBandBypass(int n);
+    void OnHpfClassSel();
+    void OnHpfSlopeSel();
+    void OnLpfClassSel();
+    void OnLpfSlopeSel();
+    // The crossover frequencies; the high-pass never rises above the low-pass of the channel.
+    void OnHpfFreq();
+    void OnLpfFreq();
+    // WM_SLIDER_MOVING / WM_SLIDER_MOVED (bMoved): wParam the slider's id. Returns 1.
+    LRESULT OnSliderMessage(WPARAM wParam, BOOL bMoved);
+    // WM_DROPLIST_SELCHANGE: wParam the list's notify id; the choice is read from the list.
+    LRESULT OnDropListSelect(WPARAM wParam, LPARAM lParam);
+    void UpdateAllBypassButton();
+    void ApplyDelayUnit();
+    // Each copies the member the edit has just written to the same element of every other
+    // channel of the current channel's link group, and of the stereo partner of each (and of
+    // the current channel itself when it is the even output of a pair).
+    void CopyBandFreqToGroup(int n);
+    void CopyBandQToGroup(int n);
+    void CopyBandGainToGroup(int n);
+    void CopyBandBypassToGroup(int n);
+    void CopyBandToGroup(int n);
+    void CopyHpfClassToGroup();
+    void CopyHpfSlopeToGroup();
+    void CopyHpfFreqToGroup();
+    void CopyLpfClassToGroup();
+    void CopyLpfSlopeToGroup();
+    void CopyLpfFreqToGroup();
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // Element 0..30 a band, 31 the high-pass, 32 the low-pass filter of out; null otherwise.
+    static CFilter* ElementOf(CKTV_OutData* out, int nElement);
+    // ch is the even output of a stereo pair whose partner ch + 1 exists.
+    static BOOL IsPairHead(int ch);
+    void CopyToGroup(int nElement, const std::function<void(CFilter&)>& store);
+    void BandEditTail(int n, int nWhich);
+    void StoreBandGain(int n);
+    void OnCrossoverClass(bool bHigh);
+    void OnCrossoverSlope(bool bHigh);
+    void OnCrossoverFreq(bool bHigh);
+    // ---- end of equaliser and crossover editing ----
+
+    // ---- commands on all bands ----
+public:
+    // Bypass or restore every filter of the current channel (the view's all-bypass button
+    // shows the state), after a question; Yes sends the channel, its link group and its pair
+    // partner as whole blocks.
+    void ToggleAllBypass();
+    void ApplyAllBypassToGroup();
+    // PEQ / GEQ after a question; either way every band of the channel and its link group
+    // goes back to the 31-band grid.
+    void ToggleEqMode();
+    // Every band of the channel and its link group back to the grid, after a question.
+    void ResetAllEq();
+
+private:
+    // The page's all-bypass, EQ-mode and reset buttons; FALSE for any other id.
+    BOOL OnPageButton(UINT nID);
+    // ---- end of commands on all bands ----
+
+    // ---- keyboard walk ----
+public:
+    // Where a key leads from the edit nID: the control to focus (0: nowhere), the band to
+    // highlight (-1: none) and otherwise the graph element to highlight (-1: none).
+    struct KeyStep {
+        UINT target = 0;
+        int band = -1;
+        int element = -1;
+    };
+    static KeyStep WalkFrom(UINT nID, BOOL bRight, BOOL bGeq);
+    static KeyStep EnterFrom(UINT nID, BOOL bGeq);
+    // WM_NUMEDIT_KEYDOWN: Left and Right walk; other keys do nothing.
+    void OnKeyStep(UINT nID, UINT nKey);
+    // WM_KEY_ENTER.
+    void OnKeyEnter(UINT nID);
+
+private:
+    void GoTo(const KeyStep& step);
+    // ---- end of keyboard walk ----
+
+public:
+    // The overlay strip's big-curve button: the graph at 1150 x 400 over the band, crossover and
+    // position controls, which are hidden; the second toggle puts them back.
+    void ToggleBigCurve();
 };

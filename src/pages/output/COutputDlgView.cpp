@@ -315,9 +315,12 @@ void COutputDlg::FocusFirstBand()
 {
     if (!GetSafeHwnd())
         return;
-    HighlightBand(0);
-    FocusBandEdit(0, 0, TRUE);
-    m_editBandFreq[0].SetFocus();
+    // The walk's place before the first band: its Right step lands on band 0's first edit.
+    if (!dynamic_cast<CEdit*>(CWnd::GetFocus())) {
+        const BOOL geq = g_pPageHost && g_pPageHost->GetEqModeCheck();
+        OnKeyStep(geq ? IDC_BAND_GAIN_EDIT - 1 : IDC_BAND_FREQ_EDIT - 1, VK_RIGHT);
+    }
+    FocusBandEdit(0, 0, FALSE);
 }
 
 // ---- the graph's point message ----
@@ -331,10 +334,9 @@ void COutputDlg::ReloadEqPoint(int nElement)
         const int e = nElement;
         LoadBand(e);
         m_bBypass = m_pFilter ? m_pFilter->IsBypassed() : 0;
-        m_graph.DrawGraph(-1);
-        m_bAllBypass = m_pOutData->IsAllBypass();
-        if (g_pPageHost)
-            g_pPageHost->SetAllBypassCheck(m_bAllBypass);
+        // A bypassed band reaches the linked channels as 0 dB (m_nGain 200), not as bypassed.
+        CopyBandToGroup(e);
+        UpdateAllBypassButton();
         HighlightBandLabel(e, TRUE);
         FocusBandEdit(e, 2, TRUE);
         if (released) {
@@ -354,6 +356,7 @@ void COutputDlg::ReloadEqPoint(int nElement)
     int& freq = high ? m_nHpfFreq : m_nLpfFreq;
     freq = m_pFilter->GetFreq();
     ShowSpin(high ? m_spinHpfFreq : m_spinLpfFreq, freq, 20, 20000);
+    high ? CopyHpfFreqToGroup() : CopyLpfFreqToGroup();
     UpdateSliderThumbs();
     m_graph.DrawGraph(nElement);
     CNumEdit& edit = high ? m_editHpfFreq : m_editLpfFreq;
@@ -389,9 +392,14 @@ void COutputDlg::OnStripGain(int nCh, int nGain)
         if (i == nCh || g_nLinkGroup[i] != g_nLinkGroup[nCh])
             continue;
         if (CKTV_OutData* other = Channel(i)) {
-            m_strip[i].SetGainValue(other->GetGain());
-            other->SetOn(1);
-            m_strip[i].SetOutputOn(1);
+            // Only what differs: a strip shown a new gain reports it back, and a linked strip
+            // would answer in turn, re-stamping both channels' level records for ever.
+            if (m_strip[i].GetGain() != other->GetGain())
+                m_strip[i].SetGainValue(other->GetGain());
+            if (!other->GetOn()) {
+                other->SetOn(1);
+                m_strip[i].SetOutputOn(1);
+            }
         }
     }
 }
@@ -423,6 +431,13 @@ LRESULT COutputDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (IsChannel(wParam))
             OnStripPolarity(int(wParam), int(lParam));
         return 0;
+    case WM_SLIDER_MOVING: return OnSliderMessage(wParam, FALSE);
+    case WM_SLIDER_MOVED: return OnSliderMessage(wParam, TRUE);
+    case WM_DROPLIST_SELCHANGE: return OnDropListSelect(wParam, lParam);
+    case WM_NUMEDIT_KEYDOWN: OnKeyStep(UINT(wParam), UINT(lParam)); return 0;
+    case WM_KEY_ENTER: OnKeyEnter(UINT(wParam)); return 0;
+    case WM_EQ_GRAPH_KILLFOCUS:
+    case WM_CTRL_MOUSEMOVE: return 0;
     case WM_EQ_POINT_CHANGED:
         // Only the page's own graph talks to it: output channel ids.
         if (lParam == LPARAM(768 + g_nCurOutput))

@@ -56,6 +56,7 @@ public:
     virtual void SetEqModeCheck(BOOL bCheck) { (void)bCheck; }
     virtual BOOL GetEqModeCheck() const { return FALSE; }
     virtual void SetAllBypassCheck(BOOL bCheck) { (void)bCheck; }
+    virtual BOOL GetAllBypassCheck() const { return FALSE; }
     // end output page
 };
 
