@@ -57,7 +57,8 @@ void CChangnal_Line::OnChannel(int i)
 
 void CChangnal_Line::OnBigCurve()
 {
-    // The page's big-curve view (ToggleBigCurve) is not part of the page yet.
+    if (m_pOutputDlg)
+        m_pOutputDlg->ToggleBigCurve();
 }
 
 BOOL CChangnal_Line::OnCommand(WPARAM wParam, LPARAM)
