@@ -50,7 +50,9 @@ CInPlaceList::CInPlaceList(CWnd* pParent, CRect& rect, DWORD dwStyle, UINT nID, 
         if (width > rect.Width())
             rect.right = rect.left + width;
     }
-    MoveWindow(&rect);
+    // The window is the selection field, one cell high; the rest of the rectangle is the dropped
+    // list's, which Create has already taken its height from.
+    MoveWindow(rect.left, rect.top, rect.Width(), h);
     SetFont(pParent->GetFont());
     if (SelectString(-1, m_strInitText.c_str()) == CB_ERR)
         SetWindowText(m_strInitText.c_str());

@@ -403,6 +403,12 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         default: break;
         }
         return 0;
+    case WM_SIZE:
+        if (m_pEdit && m_pEdit->GetSafeHwnd()) {
+            const CRect rc = EditRect();
+            m_pEdit->MoveWindow(&rc);
+        }
+        return CWnd::DefWindowProc(message, wParam, lParam);
     case WM_SETTEXT:
         if (m_pEdit && m_pEdit->GetSafeHwnd() && !m_bSyncingText) {
             const CString text = lParam ? reinterpret_cast<LPCTSTR>(lParam) : "";

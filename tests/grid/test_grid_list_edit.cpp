@@ -29,10 +29,18 @@ struct EditEnd {
     int row, col;
 };
 
-// The list's owner: keeps every end-of-edit record it is sent.
+// The list's owner: keeps every end-of-edit record it is sent, and counts the key presses and
+// releases its pre-translation sees (a host dialog would act on Enter and Esc there).
 class CEndHost : public CWnd {
 public:
     std::vector<EditEnd> m_ends;
+    int m_nKeysSeen = 0;
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN || pMsg->message == WM_KEYUP)
+            ++m_nKeysSeen;
+        return CWnd::PreTranslateMessage(pMsg);
+    }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_NOTIFY) {
@@ -114,6 +122,7 @@ TEST(ListEdit, KeysPassedToTheListOrEdited)
         if (c.typeFirst)
             QTest::keyClicks(w, "x");
         QTest::keyClick(w, c.key, c.mods);
+        EXPECT_EQ(f.host.m_nKeysSeen, 0) << c.key;  // the field keeps its keys from the host
         if (c.ends) {
             ASSERT_TRUE(f.Closed()) << c.key;
             ASSERT_EQ(f.host.m_ends.size(), 1u) << c.key;
@@ -224,4 +233,44 @@ TEST(ListEdit, TypedTextIsStoredOnlyWhenItIsAnOption)
         EXPECT_EQ(f.host.Of(GVN_ENDEDIT).size(), 1u) << c.typed;
         EXPECT_EQ(CWnd::GetFocus(), static_cast<CWnd*>(combo)) << c.typed;
     }
+}
+
+TEST(ListEdit, TheFieldShowsTheTextOnceBesideTheDropButton)
+{
+    auto* combo = new CComboGridCtrl;
+    Fixture f(320, 200, combo);
+    FillPlain(*combo, 4, 3, 22, 90);
+    combo->SetColumnOptions(2, {"Low", "High"});
+    ASSERT_TRUE(combo->SetItemText(1, 2, "High"));
+    ASSERT_TRUE(combo->BeginCellEdit(1, 2, VK_LBUTTON));
+    auto* pList = dynamic_cast<CInPlaceList*>(combo->GetDlgItem(IDC_INCELL_EDIT));
+    ASSERT_NE(pList, nullptr);
+    CEdit* pEdit = pList->GetEditCtrl();
+    ASSERT_NE(pEdit, nullptr);
+    // The field lies over the cell, one cell high; the dropped list takes the rest.
+    CRect cell, box;
+    ASSERT_TRUE(combo->GetCellBounds(1, 2, &cell));
+    pList->GetWindowRect(&box);
+    combo->ScreenToClient(&box);
+    EXPECT_EQ(box.top, cell.top);
+    EXPECT_EQ(box.Height(), cell.Height());
+    Pump();
+    const QImage img = Grab(*pList);
+    img.save(QString::fromStdString(ScreenPath("grid_list_edit_field.png")));
+
+    // Text ink inside the edit field, none in the combo's strip left of it.
+    CRect field;
+    pEdit->GetWindowRect(&field);
+    pList->ScreenToClient(&field);
+    auto inked = [&](int x0, int x1) {
+        int n = 0;
+        for (int y = field.top; y < field.bottom; ++y)
+            for (int x = x0; x < x1; ++x)
+                n += GetRValue(PixelOf(img, x, y)) < 100 ? 1 : 0;
+        return n;
+    };
+    EXPECT_GT(inked(field.left, field.right), 0);
+    EXPECT_EQ(inked(1, field.left), 0);
+    f.grid->SetFocus();
+    ASSERT_TRUE(WaitFor([] { return CInPlaceList::LiveCount() == 0; }));
 }
