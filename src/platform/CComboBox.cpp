@@ -1,5 +1,6 @@
 #include "CComboBox.h"
 
+#include "CEdit.h"
 #include "CListBox.h"
 #include "CWindowDC.h"
 #include "GdiObjects.h"
@@ -113,8 +114,70 @@ BOOL CComboBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
     m_nDropHeight = std::max(rc.Height() - field, MIN_DROP_ROWS * ROW_HEIGHT + 2);
     if (!CWnd::Create("COMBOBOX", "", dwStyle, CRect(rc.left, rc.top, rc.right, rc.top + field), pParentWnd, nID))
         return FALSE;
+    if ((dwStyle & CBS_DROPDOWNLIST) == CBS_DROPDOWN) {
+        auto edit = std::make_unique<CEdit>();
+        const DWORD editStyle = WS_CHILD | WS_VISIBLE | ((dwStyle & CBS_AUTOHSCROLL) ? ES_AUTOHSCROLL : 0);
+        if (!edit->Create(editStyle, EditRect(), this, COMBO_EDIT_ID)) {
+            DestroyWindow();
+            return FALSE;
+        }
+        m_pOwnEdit = std::move(edit);
+        m_pEdit = m_pOwnEdit.get();
+    }
     ShowSelectionText();
     return TRUE;
+}
+
+BOOL CComboBox::SubclassEdit(CEdit& edit)
+{
+    if (!m_pEdit || !m_pEdit->GetSafeHwnd() || &edit == m_pEdit)
+        return FALSE;
+    const CString text = GetWindowText();
+    const DWORD style = m_pEdit->GetStyle();
+    if (!edit.Create(style, EditRect(), this, COMBO_EDIT_ID))
+        return FALSE;
+    m_pEdit->DestroyWindow();
+    m_pOwnEdit.reset();
+    m_pEdit = &edit;
+    edit.SetFont(GetFont());
+    m_bSyncingText = true;
+    edit.SetWindowText(text);
+    m_bSyncingText = false;
+    return TRUE;
+}
+
+CRect CComboBox::EditRect() const
+{
+    CRect rc;
+    GetClientRect(&rc);
+    // Inside the border, left of the button.
+    rc.DeflateRect(2, 2);
+    rc.right -= GetSystemMetrics(SM_CXVSCROLL) + 1;
+    if (rc.right < rc.left)
+        rc.right = rc.left;
+    return rc;
+}
+
+BOOL CComboBox::IsPartOf(const CWnd* pWnd) const
+{
+    if (!pWnd)
+        return FALSE;
+    if (pWnd == this || (m_pEdit && pWnd == m_pEdit))
+        return TRUE;
+    return m_pDrop && (pWnd == m_pDrop.get() || pWnd == &m_pDrop->List()) ? TRUE : FALSE;
+}
+
+BOOL CComboBox::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (m_pEdit && LOWORD(wParam) == COMBO_EDIT_ID) {
+        // The edit field's text is the combo box's text.
+        if (HIWORD(wParam) == EN_CHANGE && !m_bSyncingText) {
+            const CString text = m_pEdit->GetWindowText();
+            CWnd::DefWindowProc(WM_SETTEXT, 0, LPARAM(text.c_str()));
+        }
+        return TRUE;
+    }
+    return CWnd::OnCommand(wParam, lParam);
 }
 
 int CComboBox::AddString(LPCTSTR lpszString)
@@ -302,8 +365,14 @@ void CComboBox::CloseList(bool bPick)
     if (GetSafeHwnd())
         SetFocus();
     NotifyParent(CBN_CLOSEUP);
-    if (bPick && picked >= 0)
+    if (bPick && picked >= 0) {
         SelectByUser(picked);
+        if (m_pEdit && m_pEdit->GetSafeHwnd()) {
+            // The edit field may hold typed text while the same entry stays selected.
+            ShowSelectionText();
+            m_pEdit->SetSel(0, -1);
+        }
+    }
 }
 
 LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -334,7 +403,32 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         default: break;
         }
         return 0;
+    case WM_SIZE:
+        if (m_pEdit && m_pEdit->GetSafeHwnd()) {
+            const CRect rc = EditRect();
+            m_pEdit->MoveWindow(&rc);
+        }
+        return CWnd::DefWindowProc(message, wParam, lParam);
+    case WM_SETTEXT:
+        if (m_pEdit && m_pEdit->GetSafeHwnd() && !m_bSyncingText) {
+            const CString text = lParam ? reinterpret_cast<LPCTSTR>(lParam) : "";
+            m_bSyncingText = true;
+            m_pEdit->SetWindowText(text);
+            m_bSyncingText = false;
+            return CWnd::DefWindowProc(WM_SETTEXT, 0, LPARAM(text.c_str()));
+        }
+        return CWnd::DefWindowProc(message, wParam, lParam);
+    case WM_CHAR:
+        if (m_pEdit && m_pEdit->GetSafeHwnd())
+            return m_pEdit->SendMessage(message, wParam, lParam);
+        return CWnd::DefWindowProc(message, wParam, lParam);
     case WM_SETFOCUS:
+        if (m_pEdit && m_pEdit->GetSafeHwnd()) {
+            m_pEdit->SetFocus();
+            return 0;
+        }
+        Invalidate(FALSE);
+        return 0;
     case WM_KILLFOCUS:
     case WM_ENABLE:
         Invalidate(FALSE);
@@ -344,6 +438,7 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             m_pDrop->DestroyWindow();
         m_pDrop.reset();
         m_bDropped = false;
+        m_pEdit = nullptr;
         return CWnd::DefWindowProc(message, wParam, lParam);
     default:
         return CWnd::DefWindowProc(message, wParam, lParam);
@@ -373,6 +468,8 @@ void CComboBox::Paint()
     dc.SelectObject(oldBrush);
     dc.SelectObject(oldPen);
 
+    if (m_pEdit)
+        return;  // the edit field shows the text
     CRect text(rc.left + 3, rc.top + 2, arrow.left - 2, rc.bottom - 2);
     const bool focused = GetFocus() == this;
     if (focused && m_nSel >= 0)

@@ -1,6 +1,12 @@
 // The combo box in its drop-down list form (CBS_DROPDOWNLIST): a field that shows the selected
 // entry and a button that drops a list of the entries below it. There is no edit part.
 //
+// In the drop-down form (CBS_DROPDOWN) the field is an edit field instead (a CEdit child with the
+// id COMBO_EDIT_ID that the combo box owns): the window text is the edit field's text, SetWindowText
+// sets it, an entry chosen in the list fills it (all selected), characters sent to the combo box
+// and the focus go on to it. A derived class may put its own edit object in its place
+// (SubclassEdit). Typing leaves the selected entry as it was.
+//
 // The rectangle given to Create is the field and the dropped list together; the field takes
 // COMBO_FIELD_HEIGHT pixels of it (less when the rectangle is lower) and the list the rest (at
 // least four rows). The window text is the selected entry's text.
@@ -21,7 +27,9 @@
 #include <memory>
 #include <vector>
 
+constexpr DWORD CBS_DROPDOWN = 0x0002;
 constexpr DWORD CBS_DROPDOWNLIST = 0x0003;
+constexpr DWORD CBS_AUTOHSCROLL = 0x0040;
 constexpr DWORD CBS_SORT = 0x0100;
 constexpr DWORD CBS_HASSTRINGS = 0x0200;
 
@@ -32,6 +40,9 @@ constexpr WORD CBN_DROPDOWN = 7;
 constexpr WORD CBN_CLOSEUP = 8;
 
 constexpr int COMBO_FIELD_HEIGHT = 22;  // pixels
+constexpr UINT COMBO_EDIT_ID = 1001;
+
+class CEdit;
 
 class CComboDropList;
 
@@ -74,9 +85,18 @@ public:
     BOOL GetDroppedState() const;
     // The dropped list's window (null while none was made), for tests.
     CWnd* GetDropList() const;
+    // The edit field (CBS_DROPDOWN); null in the drop-down list form.
+    CEdit* GetEditCtrl() const { return m_pEdit; }
+    // TRUE for the combo box itself and the windows it is made of (edit field, dropped list), so
+    // that focus moving among them can be told from focus leaving.
+    BOOL IsPartOf(const CWnd* pWnd) const;
 
 protected:
+    // Replaces the edit field by edit (same place, style, id, text and font); the combo box does
+    // not own it. FALSE in the drop-down list form or when its window cannot be made.
+    BOOL SubclassEdit(CEdit& edit);
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
     friend class CComboDropList;
@@ -93,10 +113,14 @@ private:
     // The list closes; bPick takes its selection as the user's choice.
     void CloseList(bool bPick);
     void Paint();
+    CRect EditRect() const;
 
     std::vector<Item> m_items;
     int m_nSel = CB_ERR;
     int m_nDropHeight = 0;  // pixels of the dropped list
     bool m_bDropped = false;
     std::unique_ptr<CComboDropList> m_pDrop;
+    std::unique_ptr<CEdit> m_pOwnEdit;
+    CEdit* m_pEdit = nullptr;  // m_pOwnEdit, or the one a derived class put in
+    bool m_bSyncingText = false;
 };
