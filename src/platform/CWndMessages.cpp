@@ -79,6 +79,7 @@ void CWnd::DeliverTimer(int qtTimerId)
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    const HWND hWnd = m_hWnd;
     const CurrentMsg saved = m_curMsg;
     m_curMsg = CurrentMsg{message, wParam, lParam};
     LRESULT result = 0;
@@ -219,6 +220,10 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         result = DefWindowProc(message, wParam, lParam);
         break;
     }
+    // A window destroyed during the message may have deleted its own object (the in-place
+    // editors do): then nothing of it may be touched any more.
+    if (hWnd && WindowRegistry::Lookup(hWnd) != this)
+        return result;
     m_curMsg = saved;
     return result;
 }

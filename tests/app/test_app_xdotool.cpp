@@ -143,6 +143,11 @@ std::pair<int, int> Point(const std::string& text)
 
 TEST(ProgramByPointer, AboutLanguageDragAndExitWorkFromTheWindowItself)
 {
+#if defined(__SANITIZE_ADDRESS__)
+    // The script waits fixed times between clicks; the instrumented program is several times
+    // slower to draw, so the clicks land before the windows exist. The plain pass runs it.
+    GTEST_SKIP() << "timed pointer script; run in the build without sanitizers";
+#endif
     for (const char* tool : {"xvfb-run", "xdotool", "xwininfo"})
         if (QStandardPaths::findExecutable(tool).isEmpty())
             GTEST_SKIP() << tool << " is not installed (scripts/setup.sh installs it)";
