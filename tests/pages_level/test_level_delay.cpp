@@ -304,7 +304,7 @@ TEST_F(LevelPageTest, GainEditOfAnOffOutputSwitchesItOnAndRedrawsItsPartners)
     EXPECT_EQ(TextOf(page.m_editGain[1]), CString("OFF"));
 }
 
-TEST_F(LevelPageTest, OnCopyToGroupGivesPartnersTheLastOnValue)
+TEST_F(LevelPageTest, OnCopyToGroupGivesPartnersTheOutputsOwnState)
 {
     g_nLinkGroup[5] = 4;
     page.RefreshFromModel();
@@ -315,6 +315,13 @@ TEST_F(LevelPageTest, OnCopyToGroupGivesPartnersTheLastOnValue)
     EXPECT_EQ(g_pOutChannel[5]->GetOn(), 0);
     EXPECT_FALSE(page.m_btnOn[5].GetCheck());
     EXPECT_EQ(g_pOutChannel[6]->GetOn(), 1);
+
+    // The last click was on another output: output 5's own state still decides.
+    Command(IDC_LD_ON + 4);  // output 5 on again
+    Command(IDC_LD_ON + 7);  // output 8 off: the page's last value is now "off"
+    page.CopyOnToGroup(4, TRUE);
+    EXPECT_EQ(g_pOutChannel[5]->GetOn(), 1);
+    EXPECT_TRUE(page.m_btnOn[5].GetCheck());
 }
 
 TEST_F(LevelPageTest, ArrowKeysWalkTheVisibleFieldsAndWrapAtTheMaster)

@@ -239,7 +239,6 @@ void CLevel_Delay_Dlg::OnMasterOnButton()
 {
     const BOOL on = !m_btnMasterOn.GetCheck();
     MasterOn() = BYTE(on ? 1 : 0);
-    m_nLastOn = on ? 1 : 0;
     if (CPageHost* host = Host())
         host->SetSysCmd5Pending(TRUE);
     m_btnMasterOn.SetCheck(on);

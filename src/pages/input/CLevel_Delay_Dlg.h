@@ -100,7 +100,7 @@ public:
     void ClearMeters();
     // Language-dependent images and "OFF" texts after g_bChinese changed.
     void UpdateLanguage();
-    // Output c's link partners take the page's last on/off value (and are marked unless bNoMark).
+    // Output c's link partners take c's own on/off state (and are marked unless bNoMark).
     void CopyOnToGroup(int c, BOOL bNoMark);
     // Unless an edit field has the focus, the master field takes it and the marks are cleared.
     void EnsureFieldFocus();
@@ -212,7 +212,6 @@ private:
     CBitmap m_bmpBackEn;
     CBitmap m_bmpBackCn;
     int m_nSelected = -1;
-    int m_nLastOn = 0;  // the last on/off value the page gave an output (CopyOnToGroup)
     LevelPosition m_pos[10];
     // Input slots as the template lays the strips out (page client coordinates).
     CRect m_rcSlotSlider[LD_INPUTS];

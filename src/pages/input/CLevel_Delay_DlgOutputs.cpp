@@ -205,8 +205,6 @@ void CLevel_Delay_Dlg::RefreshOutputs()
         m_btnPolarity[s].ShowWindow(SW_SHOW);
         m_btnOn[s].SetCheck(out && out->GetOn());
         m_btnPolarity[s].SetCheck(out && out->GetPolarity());
-        if (out)
-            m_nLastOn = out->GetOn();
     }
     UpdateStripImages();
     ApplyStripAvailability();
@@ -311,7 +309,6 @@ void CLevel_Delay_Dlg::OnOutputGain(int s, int v, BOOL bFromSlider)
         if (!out->GetOn()) {
             out->SetOn(1);
             m_btnOn[s].SetCheck(TRUE);
-            m_nLastOn = 1;
         }
     }
     RefreshGainGroup(s);
@@ -341,21 +338,22 @@ void CLevel_Delay_Dlg::OnOutputOnButton(int s)
     const BOOL on = !m_btnOn[s].GetCheck();
     if (CKTV_OutData* out = g_pOutChannel[s])
         out->SetOn(on ? 1 : 0);
-    m_nLastOn = on ? 1 : 0;
     m_btnOn[s].SetCheck(on);
     RefreshSelection(s);
 }
 
 void CLevel_Delay_Dlg::CopyOnToGroup(int c, BOOL bNoMark)
 {
-    if (c < 0 || c >= 10)
+    if (c < 0 || c >= 10 || !g_pOutChannel[c])
         return;
+    // The partners take output c's own state, not whatever the page last set elsewhere.
+    const int on = g_pOutChannel[c]->GetOn();
     for (int i = 0; i < 10; ++i) {
         if (!IsLinkedOutput(c, i) || !g_pOutChannel[i])
             continue;
-        g_pOutChannel[i]->SetOn(m_nLastOn);
+        g_pOutChannel[i]->SetOn(on);
         if (i < LD_STRIPS)
-            m_btnOn[i].SetCheck(m_nLastOn != 0);
+            m_btnOn[i].SetCheck(on != 0);
         if (!bNoMark)
             MarkChannel(i, TRUE);
     }
