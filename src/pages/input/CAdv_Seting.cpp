@@ -39,20 +39,6 @@ const UINT kFocusOrder[ADV_FOCUS_FIELDS] = {
     IDC_ADV_PORT,      IDC_ADV_ATTACK_EDIT, IDC_ADV_RELEASE_EDIT, IDC_ADV_THRESH_EDIT, IDC_ADV_VPP_EDIT,
 };
 
-// Source menu texts of positions 0, 1, 2 and 6 (items 174, 175, 176, 180).
-struct MenuText {
-    int pos;
-    UINT id;
-    const char* cn;
-    const char* en;
-};
-const MenuText kMenuTexts[] = {
-    {0, 174, "数字", "S/PDIF"},
-    {1, 175, "高电平", "Hi.Level"},
-    {2, 176, "蓝牙", "Phone"},
-    {6, 180, "关闭", "OFF"},
-};
-
 }  // namespace
 
 void CAdv_ComBox::OnLButtonDown(UINT, CPoint)
@@ -340,15 +326,9 @@ void CAdv_Seting::ShowSourceButton()
 
 void CAdv_Seting::OnSourceButton()
 {
-    CMenu* popup = m_menuSource.GetSubMenu(0);
+    CMenu* popup = PrepareSourceMenu(m_menuSource);
     if (!popup)
         return;
-    for (const MenuText& t : kMenuTexts) {
-        popup->DeleteMenu(UINT(t.pos), MF_BYPOSITION);
-        popup->InsertMenu(UINT(t.pos), MF_BYPOSITION | MF_STRING, t.id, g_bChinese ? t.cn : t.en);
-    }
-    for (int i = 0; i < SOURCE_ENTRIES; ++i)
-        popup->EnableMenuItem(UINT(i), MF_BYPOSITION | (g_SourceRules.nCurMask[i] ? MF_ENABLED : MF_DISABLED));
     CRect rc;
     m_btnSource.GetWindowRect(&rc);
     popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, rc.left, rc.bottom + 2, this);

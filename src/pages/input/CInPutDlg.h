@@ -259,6 +259,10 @@ private:
 };
 
 // The input page while its window exists (null otherwise); the level and delay page reads it.
+// The first popup of source menu 173 with its texts in the current language and its entries
+// enabled by the source mask; null when the menu has none. Shared by every source button.
+CMenu* PrepareSourceMenu(CMenu& menu);
+
 extern CInPutDlg* g_pInputPage;
 // The level and delay page while its window exists; that page alone writes it.
 extern CWnd* g_pLevelPage;

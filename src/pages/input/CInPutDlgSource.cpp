@@ -40,9 +40,9 @@ void CInPutDlg::OnInputSourceSelected(int nCode)
     PumpViewMessages();
 }
 
-CMenu* CInPutDlg::PrepareSourceMenu()
+CMenu* PrepareSourceMenu(CMenu& menu)
 {
-    CMenu* popup = m_menuSource.GetSubMenu(0);
+    CMenu* popup = menu.GetSubMenu(0);
     if (!popup)
         return nullptr;
     for (const MenuText& t : kMenuTexts) {
@@ -53,6 +53,8 @@ CMenu* CInPutDlg::PrepareSourceMenu()
         popup->EnableMenuItem(UINT(i), MF_BYPOSITION | (g_SourceRules.nCurMask[i] ? MF_ENABLED : MF_DISABLED));
     return popup;
 }
+
+CMenu* CInPutDlg::PrepareSourceMenu() { return ::PrepareSourceMenu(m_menuSource); }
 
 void CInPutDlg::OnSourceButton()
 {
