@@ -65,7 +65,8 @@ std::vector<std::string> UsbClaims(const std::string& configDir)
     return SettingsStore::ValueNames(kUsbKey);
 }
 
-bool WaitFor(const std::function<bool()>& done, int limitMs = 30000)
+// Generous: a sanitized program starting while the whole suite runs in parallel is slow.
+bool WaitFor(const std::function<bool()>& done, int limitMs = 90000)
 {
     QElapsedTimer t;
     t.start();
