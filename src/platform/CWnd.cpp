@@ -490,9 +490,26 @@ void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase)
 
 void CWnd::UpdateWindow()
 {
-    if (m_pWidget && !m_pWidget->PendingUpdate().isEmpty())
-        m_pWidget->repaint(m_pWidget->PendingUpdate());
+    if (!m_pWidget || m_pWidget->PendingUpdate().isEmpty())
+        return;
+    if (CPaintBatch::Active() && !m_pWidget->isWindow())
+        return;  // painted when the batch ends
+    m_pWidget->repaint(m_pWidget->PendingUpdate());
 }
+
+namespace {
+int g_nPaintBatchDepth = 0;  // window thread only
+}  // namespace
+
+CPaintBatch::CPaintBatch() { ++g_nPaintBatchDepth; }
+
+CPaintBatch::~CPaintBatch()
+{
+    if (--g_nPaintBatchDepth == 0)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+}
+
+bool CPaintBatch::Active() { return g_nPaintBatchDepth > 0; }
 
 BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags)
 {

@@ -305,3 +305,15 @@ private:
 BOOL IsWindow(HWND hWnd);
 // Ends the capture of whichever window holds it (WM_CAPTURECHANGED to that window).
 BOOL ReleaseCapture();
+
+// While one of these lives, UpdateWindow on a child window leaves its repaint pending; the last
+// one to end paints every pending window at once. A page that refreshes a hundred controls in
+// one go otherwise composes and pushes the whole window to the display once per control.
+class CPaintBatch {
+public:
+    CPaintBatch();
+    ~CPaintBatch();
+    CPaintBatch(const CPaintBatch&) = delete;
+    CPaintBatch& operator=(const CPaintBatch&) = delete;
+    static bool Active();
+};

@@ -1,6 +1,7 @@
 // build/orvane under a virtual X server, driven by real pointer clicks (xdotool) the way a new
-// user would try it: the settings menu's About item opens the about box, its language item
-// switches the language there and back (the choice saved each time), dragging the window's bare background moves the
+// user would try it: a click on output 6 moves the red frame of the current output there, the
+// settings menu's About item opens the about box, its language item switches the language there
+// and back (the choice saved each time), dragging the window's bare background moves the
 // caption-less window, and Exit asks its question and, answered No, ends the program.
 // (Minimise is not driven here: with no window manager on the virtual server nothing iconifies
 // a window; the view's own test checks the window ends minimised.) The screens before and after the switch are kept in
@@ -45,13 +46,24 @@ waitfor 'xdotool search --onlyvisible --name "^Data transmission$" >/dev/null 2>
 waitfor '! xdotool search --onlyvisible --name "^Data transmission$" >/dev/null 2>&1' || true
 # A first click on the window's bare background, as a hand settles on a new window.
 at 1125 18 click 1
+# Output 6's select button: the red frame goes from strip 1 to strip 6.
+at 711 494 click 1
+sleep 0.5
+"$GRAB" "$SHOTS/xdotool_out6.png" 30000 >/dev/null 2>&1
+# The settings popup opens at the button's left edge, 2 pixels below it: found by that place.
+settingsmenu() {
+  at 122 18 click 1
+  MENU=""
+  for i in $(seq 1 50); do
+    MENU=$(xwininfo -root -children 2>/dev/null | awk -v x=$((X + 86)) -v y=$((Y + 34)) '{
+      for (i = 1; i <= NF; i++) if ($i ~ /^[0-9]+x[0-9]+[+]-?[0-9]+[+]-?[0-9]+$/) {
+        split($i, a, /[x+]/); if (a[3] == x && a[4] == y) print a[1], a[2] } }' | head -1)
+    [ -n "$MENU" ] && break
+    sleep 0.1
+  done
+}
 # Settings menu, last item: About.
-at 122 18 click 1
-sleep 0.3
-# The popup opens at the button's left edge, 2 pixels below it: find it by that place.
-MENU=$(xwininfo -root -children 2>/dev/null | awk -v x=$((X + 86)) -v y=$((Y + 34)) '{
-  for (i = 1; i <= NF; i++) if ($i ~ /^[0-9]+x[0-9]+[+]-?[0-9]+[+]-?[0-9]+$/) {
-    split($i, a, /[x+]/); if (a[3] == x && a[4] == y) print a[1], a[2] } }' | head -1)
+settingsmenu
 if [ -n "$MENU" ]; then
   set -- $MENU
   at 116 $((34 + $2 - 12)) click 1
@@ -64,14 +76,12 @@ A=$(timeout 20 xdotool search --sync --onlyvisible --name '^About$' | head -1)
 waitfor '! xdotool search --onlyvisible --name "^About$" >/dev/null 2>&1' || true
 
 # Settings menu, first item: the language, to Chinese and back to English.
-at 122 18 click 1
-sleep 0.3
+settingsmenu
 at 100 45 click 1
 waitfor 'grep -q "DspMcu.Language=Chinese" "$INI"' && echo "LANGUAGE=Chinese" || echo "LANGUAGE=$(grep -o "Language=.*" "$INI")"
 sleep 0.5
 "$GRAB" "$SHOTS/xdotool_chinese.png" 30000 >/dev/null 2>&1
-at 122 18 click 1
-sleep 0.3
+settingsmenu
 at 100 45 click 1
 waitfor 'grep -q "DspMcu.Language=English" "$INI"' && echo "LANGUAGE_BACK=English" || echo "LANGUAGE_BACK=$(grep -o "Language=.*" "$INI")"
 sleep 0.5
@@ -174,6 +184,24 @@ TEST(ProgramByPointer, AboutLanguageDragAndExitWorkFromTheWindowItself)
     EXPECT_EQ(moved.second - start.second, 40);
     EXPECT_EQ(get("QUESTION"), "shown");
     EXPECT_EQ(get("EXIT"), "0");
+
+    // The red frame of the current output follows the click on the real display: on the left
+    // edge of strip 6, gone from strip 1 (where it was drawn at start). The window's reported
+    // place can be off by its border, so a few pixels around each edge are searched.
+    const QImage out6(shots + "/xdotool_out6.png");
+    const QImage first(shots + "/xdotool_start.png");
+    ASSERT_FALSE(out6.isNull());
+    ASSERT_FALSE(first.isNull());
+    const auto frameNear = [&](const QImage& img, int x, int y) {
+        for (int dx = -4; dx <= 4; ++dx)
+            if (img.pixel(start.first + x + dx, start.second + y) == qRgb(238, 49, 64))
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(frameNear(first, 117, 550));
+    EXPECT_FALSE(frameNear(first, 663, 550));
+    EXPECT_TRUE(frameNear(out6, 663, 550));
+    EXPECT_FALSE(frameNear(out6, 117, 550));
 
     // The form before and after the switch: the top bar's pictures changed language.
     const QImage before(shots + "/xdotool_start.png");

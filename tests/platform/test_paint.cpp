@@ -116,6 +116,33 @@ TEST(Paint, EraseUsesTheBackgroundColourUnlessInvalidateSaysNot)
     EXPECT_EQ(wnd.Count(WM_ERASEBKGND), erases + 1);
 }
 
+TEST(Paint, ChildUpdatesInsideABatchArePaintedOnceWhenTheLastBatchEnds)
+{
+    CSolidWnd parent(kBlue);
+    CHalfWnd child;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "p", WS_POPUP | WS_VISIBLE, Box(0, 0, 60, 40), nullptr, 0));
+    ASSERT_TRUE(child.Create(nullptr, "", WS_CHILD | WS_VISIBLE, Box(10, 10, 20, 20), &parent, 1));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(parent.GetWidget()));
+    ASSERT_TRUE(WaitUntil([&] { return child.Count(WM_PAINT) > 0; }));
+    const int paints = child.Count(WM_PAINT);
+    {
+        const CPaintBatch outer;
+        {
+            const CPaintBatch inner;
+            for (int i = 0; i < 3; ++i) {
+                child.Invalidate(FALSE);
+                child.UpdateWindow();
+            }
+        }
+        EXPECT_EQ(child.Count(WM_PAINT), paints);  // still pending: the outer batch lives
+    }
+    EXPECT_EQ(child.Count(WM_PAINT), paints + 1);
+    // Outside a batch the update is painted at once again.
+    child.Invalidate(FALSE);
+    child.UpdateWindow();
+    EXPECT_EQ(child.Count(WM_PAINT), paints + 2);
+}
+
 TEST(MemoryDC, BitBltCopiesBetweenMemoryContexts)
 {
     MemSurface src(8, 8), dst(16, 16);

@@ -475,10 +475,6 @@ void COutRoute_Dlg::OnPaint()
     if (m_nChannel == g_nCurOutput) {
         const int w = m_nBackWidth > 0 ? m_nBackWidth : rc.Width() - 1;
         const int h = m_nBackHeight > 0 ? m_nBackHeight : rc.Height() - 1;
-        CPen pen(PS_SOLID, 1, kFrame);
-        CPen* pOldPen = dc.SelectObject(&pen);
-        dc.SelectStockObject(NULL_BRUSH);
-        dc.Rectangle(0, 0, w + 1, h + 1);
-        dc.SelectObject(pOldPen);
+        dc.Draw3dRect(0, 0, w + 1, h + 1, kFrame, kFrame);
     }
 }

@@ -46,6 +46,7 @@ LRESULT COutputDlg::SelectChannel(WPARAM n, LPARAM)
     // The channel comes from a message: anything but 0..9 would index past the strips.
     if (!IsChannel(n))
         return 0;
+    const CPaintBatch batch;  // one repaint of the page for the whole switch
     const int c = (g_nCurOutput >= 0 && g_nCurOutput < OUTPUT_STRIPS) ? g_nCurOutput : 0;
     m_strip[c].SetSelected(FALSE);
     for (int i = 0; i < OUTPUT_STRIPS; ++i)
@@ -174,6 +175,7 @@ void COutputDlg::UpdateChannelView()
     const int c = g_nCurOutput;
     if (!CurrentChannel() || !GetSafeHwnd())
         return;
+    const CPaintBatch batch;
     for (int i = 0; i < OUTPUT_STRIPS; ++i) {
         if (m_strip[i].GetStripState() != (i == c))
             m_strip[i].SetStripState(i == c);
