@@ -29,7 +29,8 @@ constexpr int kFlatCode = 600;    // what a bypassed band carries
 
 // Places in the window (the form's pixels; the output page lies at (2, 36)): band 5's gain field
 // at (379, 340), its bypass button at (375, 438). Each step waits for what it should bring about
-// and prints KEY=VALUE lines; SYNC is where the test drops a file once the device has the record.
+// and prints KEY=VALUE lines. SYNC is where the test drops a file once the program has read the
+// device (read) and once the device has each record (gain, bypass).
 const char* const kScript = R"SH(
 PROG="$1"; GRAB="$2"; SHOTS="$3"; SYNC="$4"
 "$PROG" & P=$!
@@ -41,7 +42,7 @@ at() { ax=$1; ay=$2; shift 2; xdotool mousemove $((X + ax)) $((Y + ay)); sleep 0
 waitfor() { for i in $(seq 1 150); do eval "$1" && return 0; sleep 0.1; done; return 1; }
 
 # The first connection reads the device behind the transfer popup: the user waits for it to go.
-waitfor 'xdotool search --onlyvisible --name "^Data transmission$" >/dev/null 2>&1' || true
+waitfor '[ -e "$SYNC/read" ]' || true
 waitfor '! xdotool search --onlyvisible --name "^Data transmission$" >/dev/null 2>&1' || true
 "$GRAB" "$SHOTS/xdotool_eq_start.png" 30000 >/dev/null 2>&1
 
@@ -74,6 +75,16 @@ std::vector<int> BandWrites(const CDeviceEmulator& emu)
     return codes;
 }
 
+// The connection's read of the device has come to the last output block.
+bool LastBlockRead(const CDeviceEmulator& emu)
+{
+    for (const std::vector<BYTE>& f : emu.GetRequestLog())
+        if (f.size() >= size_t(EMU_FRAME_OVERHEAD) && f[EMU_POS_CODE] == EMU_CODE_READ &&
+            f[EMU_POS_TYPE] == EMU_TYPE_OUTPUT && f[EMU_POS_CHANNEL] == EMU_OUTPUT_CHANNELS - 1)
+            return true;
+    return false;
+}
+
 // The band's gain code in the device's live scene.
 int StoredGainCode(const CDeviceEmulator& emu)
 {
@@ -101,12 +112,16 @@ ScriptValues RunScript(CDeviceEmulator& emu, const QString& config, const QStrin
     run.start(QStandardPaths::findExecutable("xvfb-run"),
               {"-a", "-s", "-screen 0 1280x800x24", "sh", "-c", kScript, "sh", ORVANE_PROGRAM, ORVANE_SCREENGRAB, shots,
                sync});
-    bool gainSeen = false, bypassSeen = false;
+    bool readSeen = false, gainSeen = false, bypassSeen = false;
     QElapsedTimer guard;  // a hung run, not a timing check
     guard.start();
     while (!run.waitForFinished(50)) {
         if (guard.elapsed() > 120000 || run.state() == QProcess::NotRunning)
             break;
+        if (!readSeen && LastBlockRead(emu)) {
+            readSeen = true;
+            Touch(sync + "/read");
+        }
         const std::vector<int> writes = BandWrites(emu);
         const int last = writes.empty() ? -1 : writes.back();
         if (!gainSeen && last == kGainCode && StoredGainCode(emu) == kGainCode) {
