@@ -155,7 +155,7 @@ Mark DeviceRead()
 
 // Runs the script; while it runs, drops each mark's file once it is due.
 ScriptValues RunScript(const std::string& script, CDeviceEmulator& emu, const QString& config, const QString& shots,
-                       int nPort, std::vector<Mark> marks)
+                       int nPort, const std::vector<Mark>& marks)
 {
     const QDir sync(config + "/sync");
     QDir(sync).removeRecursively();
@@ -186,47 +186,43 @@ ScriptValues RunScript(const std::string& script, CDeviceEmulator& emu, const QS
     return ScriptValues(run.readAllStandardOutput());
 }
 
-bool HasTools()
-{
-    for (const char* tool : {"xvfb-run", "xdotool"})
-        if (QStandardPaths::findExecutable(tool).isEmpty())
-            return false;
-    return true;
-}
+// The emulator on a loopback port and build/screens/; skipped without the tools, and in an
+// instrumented build, whose slower drawing the script's pointer steps do not wait for.
+class OutputPageByPointer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        GTEST_SKIP() << "pointer script; run in the build without sanitizers";
+#endif
+        for (const char* tool : {"xvfb-run", "xdotool"})
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                GTEST_SKIP() << tool << " is not installed (scripts/setup.sh installs it)";
+        shots = QString(ORVANE_BINARY_DIR) + "/screens";
+        QDir().mkpath(shots);
+        ASSERT_TRUE(server.Start(0));
+    }
+    // The program started, the steps, the program ended; the emulator stops with the script.
+    ScriptValues Run(const char* steps, const char* name, const std::vector<Mark>& marks)
+    {
+        const QString config = QString::fromStdString(TestEnv::TempDir()) + "/" + name;
+        QDir().mkpath(config);
+        const ScriptValues r =
+            RunScript(std::string(kStart) + steps + kEnd, emu, config, shots, server.GetPort(), marks);
+        server.Stop();
+        return r;
+    }
 
-QString ScreensDir()
-{
-    const QString shots = QString(ORVANE_BINARY_DIR) + "/screens";
-    QDir().mkpath(shots);
-    return shots;
-}
-
-QString ConfigDir(const char* name)
-{
-    const QString config = QString::fromStdString(TestEnv::TempDir()) + "/" + name;
-    QDir().mkpath(config);
-    return config;
-}
+    QString shots;
+    CDeviceEmulator emu;
+    CEmuTcpServer server{emu};
+};
 
 }  // namespace
 
-// The script's pointer steps assume the program draws at its normal pace: an instrumented build
-// skips them.
-#if defined(__SANITIZE_ADDRESS__)
-#define SKIP_IN_SANITIZED_BUILD() GTEST_SKIP() << "pointer script; run in the build without sanitizers"
-#else
-#define SKIP_IN_SANITIZED_BUILD() (void)0
-#endif
 
-TEST(ProgramByPointer, BandGainTypedAndBypassClickedReachTheDevice)
+TEST_F(OutputPageByPointer, BandGainTypedAndBypassClickedReachTheDevice)
 {
-    SKIP_IN_SANITIZED_BUILD();
-    if (!HasTools())
-        GTEST_SKIP() << "xvfb-run or xdotool is not installed (scripts/setup.sh installs them)";
-    const QString shots = ScreensDir();
-    CDeviceEmulator emu;
-    CEmuTcpServer server(emu);
-    ASSERT_TRUE(server.Start(0));
     ASSERT_NE(StoredGainCode(emu), kGainCode);
     const std::vector<Mark> marks = {
         DeviceRead(),
@@ -237,9 +233,7 @@ TEST(ProgramByPointer, BandGainTypedAndBypassClickedReachTheDevice)
              return LastBandWrite(e) == kFlatCode && StoredGainCode(e) == kFlatCode;
          }},
     };
-    const ScriptValues r = RunScript(std::string(kStart) + kEqSteps + kEnd, emu, ConfigDir("xdotool-eq"), shots,
-                                     server.GetPort(), marks);
-    server.Stop();
+    const ScriptValues r = Run(kEqSteps, "xdotool-eq", marks);
     ASSERT_NE(r.Get("START"), "<missing>") << "the window never showed";
     EXPECT_EQ(r.Get("GAIN"), "seen");
     EXPECT_EQ(r.Get("BYPASS"), "seen");
@@ -268,15 +262,8 @@ TEST(ProgramByPointer, BandGainTypedAndBypassClickedReachTheDevice)
 
 // The top bar's Reset Map and L/R Link buttons open their prompts; Default sends the speaker
 // map, Cancel leaves the link off.
-TEST(ProgramByPointer, MapAndLinkButtonsOpenTheirPrompts)
+TEST_F(OutputPageByPointer, MapAndLinkButtonsOpenTheirPrompts)
 {
-    SKIP_IN_SANITIZED_BUILD();
-    if (!HasTools())
-        GTEST_SKIP() << "xvfb-run or xdotool is not installed (scripts/setup.sh installs them)";
-    const QString shots = ScreensDir();
-    CDeviceEmulator emu;
-    CEmuTcpServer server(emu);
-    ASSERT_TRUE(server.Start(0));
     size_t typesBefore = 0;
     bool asked = false;
     const std::vector<Mark> marks = {
@@ -291,9 +278,7 @@ TEST(ProgramByPointer, MapAndLinkButtonsOpenTheirPrompts)
              return asked && n > typesBefore;
          }},
     };
-    const ScriptValues r = RunScript(std::string(kStart) + kPromptSteps + kEnd, emu, ConfigDir("xdotool-prompts"),
-                                     shots, server.GetPort(), marks);
-    server.Stop();
+    const ScriptValues r = Run(kPromptSteps, "xdotool-prompts", marks);
     ASSERT_NE(r.Get("START"), "<missing>") << "the window never showed";
     EXPECT_EQ(r.Get("MAP_PROMPT"), "shown");
     EXPECT_EQ(r.Get("TYPES"), "sent");
