@@ -1,12 +1,15 @@
 // A live output page over a fresh scene on a top-level stage, loaded and shown as the view
-// leaves it after start-up, with every change stamp cleared. The caller sets the globals the
-// page reads (language, current output, link groups, speaker types) before Make.
+// leaves it after start-up, with every change stamp cleared: online, English, output 1 current,
+// every output in a group of its own, host standing in for the view. Release puts the globals
+// back.
 #pragma once
 
 #include "../controls/ControlTestKit.h"
 
 #include "CKTV_Data.h"
 #include "COutputDlg.h"
+#include "CPageHost.h"
+#include "Globals.h"
 #include "SpeakerTypeMenus.h"
 
 #include <gtest/gtest.h>
@@ -18,9 +21,15 @@ struct OutputPageRig {
     CStage stage;
     std::unique_ptr<COutputDlg> page;
 
-    // Use as ASSERT_TRUE(rig.Make()).
-    bool Make()
+    // Use as ASSERT_TRUE(rig.Make(&host)).
+    bool Make(CPageHost* host)
     {
+        g_bOnline = 1;
+        g_nCurOutput = 0;
+        g_bChinese = 0;
+        g_pPageHost = host;
+        for (int i = 0; i < 10; ++i)
+            g_nLinkGroup[i] = i;
         EnsureSharedGdiObjects();
         RegisterMenuResources();
         if (!stage.Make(0, 0, OUTPUT_PAGE_WIDTH, OUTPUT_PAGE_HEIGHT) || !Activate(stage))
@@ -36,5 +45,14 @@ struct OutputPageRig {
         scene.ClearAllModified(0);
         Pump();
         return true;
+    }
+    void Release()
+    {
+        page.reset();
+        g_pPageHost = nullptr;
+        for (int i = 0; i < 10; ++i)
+            g_nLinkGroup[i] = i;
+        g_bOnline = 0;
+        g_nCurOutput = 0;
     }
 };

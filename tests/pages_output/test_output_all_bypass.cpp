@@ -26,26 +26,17 @@ class OutputAllBypassTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_bOnline = 1;
-        g_nCurOutput = 0;
-        g_bChinese = 0;
-        g_pPageHost = &host;
-        for (int i = 0; i < 10; ++i)
-            g_nLinkGroup[i] = i;
         m_oldBox = SetMessageBoxHandler([this](const CString& text, UINT, int) {
             asked.push_back(text);
             return answer;
         });
-        ASSERT_TRUE(rig.Make());
+        ASSERT_TRUE(rig.Make(&host));
         page = rig.page.get();
     }
     void TearDown() override
     {
-        rig.page.reset();
+        rig.Release();
         SetMessageBoxHandler(m_oldBox);
-        g_pPageHost = nullptr;
-        g_bOnline = 0;
-        g_nCurOutput = 0;
     }
     CKTV_OutData* Out(int ch) { return rig.scene.GetOutData(ch); }
 

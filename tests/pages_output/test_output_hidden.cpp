@@ -32,27 +32,16 @@ class OutputHiddenTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_bOnline = 1;
-        g_nCurOutput = 0;
-        g_bChinese = 0;
         g_nDelayUnit = 1;
-        g_pPageHost = &host;
         std::copy(std::begin(g_bySpeakerType), std::end(g_bySpeakerType), savedTypes);
-        for (int i = 0; i < 10; ++i)
-            g_nLinkGroup[i] = i;
-        ASSERT_TRUE(rig.Make());
+        ASSERT_TRUE(rig.Make(&host));
         page = rig.page.get();
     }
     void TearDown() override
     {
-        rig.page.reset();
-        g_pPageHost = nullptr;
-        for (int i = 0; i < 10; ++i)
-            g_nLinkGroup[i] = i;
+        rig.Release();
         std::copy(std::begin(savedTypes), std::end(savedTypes), g_bySpeakerType);
         ResetSpeakerGroups();
-        g_bOnline = 0;
-        g_nCurOutput = 0;
     }
     CKTV_OutData* Out(int ch) { return scene.GetOutData(ch); }
     void Select(int ch)
