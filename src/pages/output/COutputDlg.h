@@ -379,6 +379,48 @@ private:
     void GoTo(const KeyStep& step);
     // ---- end of keyboard walk ----
 
+    // ---- hidden current-channel controls ----
+    // The polarity button, gain field, spin and fader and the three delay fields of the current
+    // channel (ms, cm, inch), and the third-page button. The page creates them hidden; their
+    // handlers serve the messages that still reach them.
+public:
+    void OnPolarityButton();
+    // The gain field or its spin: the new gain is stored, and an output that was off is
+    // switched on with it.
+    void OnGainEdit();
+    // One delay in three units: the field's spin gives the delay, the other two fields follow.
+    void OnDelayMsEdit();
+    void OnDelayCmEdit();
+    void OnDelayInchEdit();
+    // WM_DELAY_SPIN_STEP from a delay spin (wParam its id, lParam the signed step): the other
+    // channels of the current channel's linked speaker group take the same step.
+    LRESULT OnDelaySpin(WPARAM wParam, LPARAM lParam);
+    // Output ch's delay one step on in the unit of nSpinID (4013 ms, 4014 cm, 4015 inch),
+    // within 0..960; any other spin leaves it.
+    void StepChannelDelay(int ch, int nStep, UINT nSpinID);
+    // Asks the view for its third page.
+    void OnThirdPageButton();
+    // Unused by the page itself: every output's level record stamped; output a switched on or
+    // off with its strip's button; n's link partners given n's on state.
+    void MarkAllLevelsChanged();
+    void ToggleChannelOn(int a);
+    void CopyOnToGroup(int n);
+
+    int m_nDelay = 0;  // delay step 0..960 of the hidden delay fields
+    int m_bOn = 0;     // on state last written through the hidden controls
+
+protected:
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // The hidden controls' commands; FALSE for any other id.
+    BOOL OnHiddenControl(UINT nID);
+    void OnDelayEdit(int k);
+    LRESULT OnGainSliderMessage(BOOL bMoved);
+    // The current channel takes m_nOutGain; an output that was off is switched on.
+    void StoreOutGain();
+    // ---- end of hidden current-channel controls ----
+
 public:
     // The overlay strip's big-curve button: the graph at 1150 x 400 over the band, crossover and
     // position controls, which are hidden; the second toggle puts them back.

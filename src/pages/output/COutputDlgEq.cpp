@@ -219,6 +219,8 @@ void COutputDlg::OnBandBypass(int n)
 LRESULT COutputDlg::OnSliderMessage(WPARAM wParam, BOOL bMoved)
 {
     const UINT id = UINT(wParam);
+    if (id == IDC_PAGE_GAIN_SLIDER)
+        return OnGainSliderMessage(bMoved);
     if (InRange(id, IDC_BAND_SLIDER)) {
         OnBandSlider(int(id - IDC_BAND_SLIDER));
         if (bMoved && m_pFocusEdit)
@@ -337,7 +339,7 @@ BOOL COutputDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     // the spins' steps and the button clicks are edits.
     if (HIWORD(wParam) != 0)
         return CDialog::OnCommand(wParam, lParam);
-    if (OnPageButton(id))
+    if (OnPageButton(id) || OnHiddenControl(id))
         return TRUE;
     if (InRange(id, IDC_BAND_BYPASS)) {
         OnBandBypass(int(id - IDC_BAND_BYPASS));
