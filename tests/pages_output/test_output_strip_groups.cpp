@@ -14,6 +14,7 @@
 #include "Globals.h"
 #include "OutputPageGlobals.h"
 #include "SceneImage.h"
+#include "SpeakerTable.h"
 #include "SpeakerTypeMenus.h"
 #include "WinApi.h"
 
@@ -401,6 +402,43 @@ TEST_F(StripGroupTest, PasteCopiesForTheSpeakerTypeAndRangesAreChecked)
     page->m_strip[4].m_nLinkMask |= 1 << 9;
     EXPECT_TRUE(page->HasOtherMembers(4));
     EXPECT_FALSE(page->HasOtherMembers(10));
+}
+
+// Each used left/right pair shows its source output's on state on the destination strip, left
+// to right or back; unused records and other strips stay. The group marks show and hide.
+TEST_F(StripGroupTest, LeftRightOnStatesFollowTheDirection)
+{
+    const SpeakerPair saved[SPEAKER_PAIRS] = {g_arLeftRightPair[0], g_arLeftRightPair[1], g_arLeftRightPair[2],
+                                              g_arLeftRightPair[3], g_arLeftRightPair[4], g_arLeftRightPair[5]};
+    for (SpeakerPair& p : g_arLeftRightPair)
+        p = {0, 0, 0};
+    g_arLeftRightPair[0] = {1, 6, 1};
+    g_arLeftRightPair[1] = {2, 7, 0};
+    for (int direction : {0, 1}) {
+        SCOPED_TRACE(direction);
+        for (int i = 0; i < 10; ++i) {
+            Out(i)->SetOn(i == 1 || i == 2 ? 0 : 1);
+            page->m_strip[i].SetOutputOn(1);
+        }
+        Out(6)->SetOn(direction == 1 ? 0 : 1);
+        page->CopyLeftRightOnStates(direction);
+        for (int i = 0; i < 10; ++i) {
+            const bool off = (direction == 0 && i == 6) || (direction == 1 && i == 1);
+            EXPECT_EQ(page->m_strip[i].GetOn(), off ? 0 : 1) << i;
+            EXPECT_EQ(page->m_strip[i].m_btnOn.GetCheck(), !off) << i;
+        }
+    }
+    for (int k = 0; k < SPEAKER_PAIRS; ++k)
+        g_arLeftRightPair[k] = saved[k];
+
+    page->ShowGroupMarks(TRUE);
+    for (UINT id : {5080u, 5081u, 5082u}) {
+        CWnd* mark = page->GetDlgItem(id);
+        ASSERT_NE(mark, nullptr) << id;
+        EXPECT_TRUE(mark->IsWindowVisible()) << id;
+    }
+    page->ShowGroupMarks(FALSE);
+    EXPECT_FALSE(page->GetDlgItem(5081)->IsWindowVisible());
 }
 
 TEST(OutputGroupRules, RelationAndSoloValue)
