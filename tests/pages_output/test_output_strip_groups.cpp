@@ -15,6 +15,7 @@
 #include "OutputPageGlobals.h"
 #include "SceneImage.h"
 #include "SpeakerTable.h"
+#include "SpeakerTypes.h"
 #include "SpeakerTypeMenus.h"
 #include "WinApi.h"
 
@@ -33,6 +34,7 @@ class GroupHost : public PageHostRecorder {
 public:
     std::vector<std::string> log;
     int mixMemory = 100;
+    BOOL geq = FALSE;
 
     void CopyOutputSettings(int s, int d) override { log.push_back("copy " + std::to_string(s) + ">" + std::to_string(d)); }
     void CopyOutputForSpeakerType(int s, int d) override
@@ -50,6 +52,7 @@ public:
         log.push_back("leave " + std::to_string(nCh) + " from " + std::to_string(nGroup));
     }
     int GetMixMemory(int, int) const override { return mixMemory; }
+    BOOL GetEqModeCheck() const override { return geq; }
 };
 
 BYTE& FlagByte(int ch) { return g_Scene[BlockOffset(BLOCK_OUTPUT, ch) + OUT_REC_LIMIT * RECORD_SIZE + 7]; }
@@ -439,6 +442,67 @@ TEST_F(StripGroupTest, LeftRightOnStatesFollowTheDirection)
     }
     page->ShowGroupMarks(FALSE);
     EXPECT_FALSE(page->GetDlgItem(5081)->IsWindowVisible());
+}
+
+// Tab from the view: from a button the focus goes to band 1's first field of the mode (gain in
+// GEQ, frequency in PEQ) and band 1 is highlighted; from a field it stays.
+TEST_F(StripGroupTest, FirstBandFocusFollowsTheModeAndLeavesAnEditAlone)
+{
+    struct Case {
+        BOOL geq;
+        bool fromEdit;
+        CWnd* focus;
+    };
+    const Case cases[] = {
+        {FALSE, false, &page->m_editBandFreq[0]},
+        {TRUE, false, &page->m_editBandGain[0]},
+        {FALSE, true, &page->m_editBandQ[9]},
+        {TRUE, true, &page->m_editBandQ[9]},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.geq << c.fromEdit);
+        host.geq = c.geq;
+        page->HighlightBandLabel(0, FALSE);
+        if (c.fromEdit)
+            page->m_editBandQ[9].SetFocus();
+        else
+            page->m_btnLinkLR.SetFocus();
+        Pump();
+        page->FocusFirstBand();
+        Pump();
+        EXPECT_EQ(CWnd::GetFocus(), c.focus);
+        EXPECT_EQ(page->m_pHiLabel, c.fromEdit ? nullptr : &page->m_stcBandNo[0]);
+        EXPECT_EQ(page->m_pFocusEdit, nullptr);
+    }
+}
+
+// The big-curve view hides every speaker position; leaving it shows those of typed outputs only.
+TEST_F(StripGroupTest, BigCurveHidesThePositionsAndBringsBackTheTypedOnes)
+{
+    ResetSpeakerTypes();
+    const int types[10] = {1, 0, 7, 0, 0, 24, 0, 0, 0, 0};
+    for (int ch = 0; ch < 10; ++ch)
+        SpeakerTypeOf(g_bySpeakerType, ch) = BYTE(types[ch]);
+    ApplyChannelSpeakerTypes();
+    page->RefreshPositions();
+    std::vector<int> typed;
+    for (int t : types)
+        if (t)
+            typed.push_back(COutputDlg::SpeakerTypeToPosition(t));
+    for (int round = 0; round < 2; ++round) {
+        page->ToggleBigCurve();
+        Pump();
+        for (int p = 0; p < SPEAKER_POSITIONS; ++p)
+            EXPECT_FALSE(page->m_btnPosition[p].IsWindowVisible()) << p;
+        page->ToggleBigCurve();
+        Pump();
+        for (int p = 0; p < SPEAKER_POSITIONS; ++p) {
+            const bool shown = std::count(typed.begin(), typed.end(), p) > 0;
+            EXPECT_EQ(page->m_btnPosition[p].IsWindowVisible() != 0, shown) << p;
+            EXPECT_EQ(page->m_editPosDelay[p].IsWindowVisible() != 0, shown) << p;
+        }
+    }
+    ResetSpeakerTypes();
 }
 
 TEST(OutputGroupRules, RelationAndSoloValue)
