@@ -19,7 +19,6 @@ namespace {
 
 constexpr int kGainMax = 600;
 constexpr int kDelayMax = 960;
-constexpr UINT kFaceOn = 978, kFaceOff = 979;
 constexpr int kFlagByte = OUT_REC_LIMIT * RECORD_SIZE + 7;  // byte 287 of the output block
 
 bool IsChannel(LPARAM n) { return n >= 0 && n < OUTPUT_STRIPS; }
@@ -59,7 +58,7 @@ BOOL COutputDlg::OnStripPanelMessage(UINT message, WPARAM wParam, LPARAM lParam,
 
 // ---- pair panel looks ----
 
-void COutputDlg::ShowPairOn(int nCh, int bOn) { SetFace(m_dlgPair[nCh / 2].m_btnOn, bOn ? kFaceOn : kFaceOff); }
+void COutputDlg::ShowPairOn(int nCh, int bOn) { SetFace(m_dlgPair[nCh / 2].m_btnOn, bOn ? IDB_BTL_ON : IDB_BTL_OFF); }
 
 void COutputDlg::ShowPairPolarity(int nCh, int nPolarity)
 {
