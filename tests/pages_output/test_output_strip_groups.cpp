@@ -407,6 +407,18 @@ TEST_F(StripGroupTest, PasteCopiesForTheSpeakerTypeAndRangesAreChecked)
     EXPECT_FALSE(page->HasOtherMembers(10));
 }
 
+// The master panel's unit list: every strip's delay field shows milliseconds, centimetres or
+// inches; a unit outside 1..3 changes nothing.
+TEST_F(StripGroupTest, DelayUnitReachesEveryStrip)
+{
+    for (int unit : {2, 3, 0, 4, 1}) {
+        Post(WM_DELAY_UNIT_CHANGED, 2815, unit);
+        const int type = unit == 0 || unit == 4 ? 2 : unit - 1;  // the last valid unit stays
+        for (int i = 0; i < 10; ++i)
+            EXPECT_EQ(page->m_strip[i].m_editDelay.GetType(), type) << unit << " strip " << i;
+    }
+}
+
 // Each used left/right pair shows its source output's on state on the destination strip, left
 // to right or back; unused records and other strips stay. The group marks show and hide.
 TEST_F(StripGroupTest, LeftRightOnStatesFollowTheDirection)
