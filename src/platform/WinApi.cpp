@@ -66,6 +66,14 @@ BOOL GetCursorPos(LPPOINT lpPoint)
     return TRUE;
 }
 
+BOOL SetCursorPos(int x, int y)
+{
+    if (!QGuiApplication::primaryScreen())
+        return FALSE;
+    QCursor::setPos(x, y);
+    return TRUE;
+}
+
 void PostQuitMessage(int nExitCode)
 {
     // Queued, so the handler that asks for the end finishes first.

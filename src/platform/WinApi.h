@@ -12,6 +12,9 @@ COLORREF GetSysColor(int nIndex);
 // the program's windows and not yet released (a modifier already during its own WM_KEYDOWN).
 short GetKeyState(int nVirtKey);
 BOOL GetCursorPos(LPPOINT lpPoint);
+// Moves the pointer to the screen point (x, y), the coordinates GetCursorPos reports. FALSE
+// when there is no screen to move it on.
+BOOL SetCursorPos(int x, int y);
 // Ends the user-interface loop with the exit code, once the current message is handled.
 void PostQuitMessage(int nExitCode);
 

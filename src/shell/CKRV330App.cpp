@@ -19,12 +19,10 @@
 #include <cstring>
 #include <utility>
 
-int g_nLinkMark[10];
 int g_bLinkGroupUsed[10];
 int g_nLinkGroupCount[10];
 int g_nLinkGroupMask[10];
 LinkOfChannel g_LinkOfChannel[10];
-int g_bStereoPair[10];
 LCID g_nSystemLcid = 0;
 
 CKRV330App theApp;

@@ -19,6 +19,7 @@
 #include "CMultiDocTemplate.h"
 #include "CWinApp.h"
 #include "MessageBox.h"
+#include "OutputPageGlobals.h"
 #include "ShellModelUi.h"
 #include "WinApi.h"
 
@@ -32,12 +33,10 @@ struct LinkOfChannel {
     int flag;        // the channel is linked
     int groupIndex;  // its link group minus 1
 };
-extern int g_nLinkMark[10];         // set to 1 by the output page's change handlers; not read
 extern int g_bLinkGroupUsed[10];    // per link group: 1 while the group is in use
 extern int g_nLinkGroupCount[10];   // per link group: number of member channels
 extern int g_nLinkGroupMask[10];    // per link group: bit i set when output i belongs to it
 extern LinkOfChannel g_LinkOfChannel[10];
-extern int g_bStereoPair[10];       // [i] (i even): outputs i and i + 1 form a stereo pair
 // The user's locale identifier, read at start-up (0x0804: simplified Chinese).
 extern LCID g_nSystemLcid;
 

@@ -255,7 +255,7 @@ public:
     int GetSourceOn() const { return m_bSourceOn; }
     CMsgBox& GetMsgBox() { return m_MsgBox; }
     // The last level the mixer reported for column 0..9, row 1..12 (-1 outside).
-    int GetMixMemory(int nColumn, int nRow) const;
+    int GetMixMemory(int nColumn, int nRow) const override;
 
     // =========================================================================================
     // Link control
@@ -387,11 +387,11 @@ public:
     void SendSceneNameAndDeselect(int n);
     // Output dst takes equaliser and level of src (CopyOutputChannel: everything but name and
     // mix B); when linked its whole block is queued. Caller holds g_csComm.
-    void CopyOutputSettings(int nSrc, int nDst);
+    void CopyOutputSettings(int nSrc, int nDst) override;
     void CopyOutputChannel(int nSrc, int nDst);
     // Output dst takes equaliser and level of src; a tweeter keeps a usable high-pass (at least
     // 20 Hz, never off). When linked its block is sent inside the master-output mute.
-    void CopyOutputForSpeakerType(int nSrc, int nDst);
+    void CopyOutputForSpeakerType(int nSrc, int nDst) override;
     // The used left/right pairs copy left to right (0) or right to left (1), the destination
     // joining the source's group. TRUE when the current output was a destination.
     BOOL CopyPairedChannels(int nDirection) override;
@@ -428,6 +428,9 @@ public:
     BOOL GetEqModeCheck() const override { return m_btnEqMode.GetCheck(); }
     void SetAllBypassCheck(BOOL bCheck) override { m_btnBypassAll.SetCheck(bCheck); }
     BOOL GetAllBypassCheck() const override { return m_btnBypassAll.GetCheck(); }
+    // The output page's queued frames (caller holds g_csComm) and its group leaving.
+    void AddSendData(std::unique_ptr<CSendData> pData) override { m_SendQueue.AddSendData(std::move(pData)); }
+    void RemoveFromLinkGroup(int nCh, int nGroup) override;
     int GetBatchCount() const { return m_nBatchCount; }
     CKTVCommand& GetSendQueue() { return m_SendQueue; }
     CNet_Socket* GetNetSocket() const { return m_Link.GetNetSocket(); }

@@ -237,6 +237,20 @@ void CKRV330View::RebuildLinkGroups()
     m_OutputPage.ShowLinkGroups();
 }
 
+void CKRV330View::RemoveFromLinkGroup(int nCh, int nGroup)
+{
+    // Group number k > 0 is group index k - 1, as the rebuild counts them.
+    if (nCh < 0 || nCh >= OUTPUT_CHANNELS || nGroup <= 0 || nGroup > OUTPUT_CHANNELS)
+        return;
+    const int g = nGroup - 1;
+    if (g_nLinkGroupCount[g] > 0)
+        g_nLinkGroupCount[g] -= 1;
+    if (g_nLinkGroupCount[g] == 0)
+        g_bLinkGroupUsed[g] = 0;
+    g_nLinkGroupMask[g] &= ~(1 << nCh);
+    g_LinkOfChannel[nCh] = {0, 0};
+}
+
 // ---------------------------------------------------------------------------------------------
 // Version check
 

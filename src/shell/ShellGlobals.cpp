@@ -4,4 +4,3 @@ CKRV330View* g_pMainView = nullptr;
 CWnd* g_pViewWnd = nullptr;
 std::atomic<int> g_bTransferBusy{0};
 CString g_szWorkDir;
-int g_bOutputSourceBit[10][OUTPUT_SOURCE_BITS] = {};

@@ -1,8 +1,10 @@
 // Program-wide state that the shell owns: the main view pointers, the transfer-busy flag, the
-// working folder, the line option and the routing bits of the outputs. The firmware update's
-// flags (g_bUpdating, g_bUpdateWaiting, g_nFirmwareStep) are the link's (FirmwareState.h).
+// working folder and the line option. The firmware update's flags (g_bUpdating,
+// g_bUpdateWaiting, g_nFirmwareStep) are the link's (FirmwareState.h); the outputs' flag bits
+// and stereo pairs are the output page's (OutputPageGlobals.h).
 #pragma once
 
+#include "OutputPageGlobals.h"
 #include "WinTypes.h"
 
 #include <atomic>
@@ -25,11 +27,6 @@ extern std::atomic<int> g_bTransferBusy;
 extern CString g_szWorkDir;
 
 // The line option of the advanced input settings ("Line_Set" in the registry); 1 at start.
-
-// [i][k]: bit k of byte 287 (the flag byte) of live output block i; rebuilt by the view after
-// every scene load. User-interface thread.
-constexpr int OUTPUT_SOURCE_BITS = 8;
-extern int g_bOutputSourceBit[10][OUTPUT_SOURCE_BITS];
 
 // The output page's position link is on (right outputs in their left partner's output group).
 // 0 at start; the view's link-table rebuild turns it off. User-interface thread.

@@ -425,4 +425,80 @@ public:
     // The overlay strip's big-curve button: the graph at 1150 x 400 over the band, crossover and
     // position controls, which are hidden; the second toggle puts them back.
     void ToggleBigCurve();
+
+    // ---- strip and panel messages, link groups and pairs ----
+public:
+    // The strip, master-panel, link-group and pair-toggle messages; FALSE (nothing done) for
+    // any other. A channel or unit that comes from a message outside its range is dropped.
+    BOOL OnStripPanelMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // Delay step 0..960 of output nCh (and of its pair partner).
+    void OnStripDelay(int nCh, int nDelay);
+    // The strip's flag toggles 2821, 2819, 2820 and 2822: bits 0, 1, 2 and 4 of the flag byte.
+    void OnStripFlagBit0(int nCh, int bState);
+    void OnStripFlagBit1(int nCh, int bState);
+    void OnStripFlagBit2(int nCh, int bState);
+    void OnStripFlagBit4(int nCh, int bState);
+    // Bit nBit (0..7) of byte 287 of output nCh's live block, and g_bOutputSourceBit with it;
+    // a change stamps the limiter record (record 35 carries the byte), an equal state nothing.
+    void SetOutputFlagBit(int nCh, int nBit, int bState);
+    // Output nDst takes nSrc's settings for its own speaker type, then the page reloads.
+    void OnStripPaste(int nSrc, int nDst);
+    // Display unit of the strips' delay fields: 1 ms, 2 cm, 3 inch.
+    void OnDelayUnitChanged(int nUnit);
+
+    // The strips' member masks become the link groups; a's group is muted, takes a's settings
+    // and is unmuted. b >= 0: b's strip joined (its mask lights the select buttons).
+    void OnLinkGroupsChanged(int a, int b);
+    // bHold: every member of strip a's mask saves its on state and goes off; !bHold: the saved
+    // states come back. Each member's level record is queued at once. Only while online.
+    void HoldGroupOutputs(int a, BOOL bHold);
+    // Every other output of a's link group (and its pair partner) takes a's settings.
+    void CopyToLinkGroup(int a);
+    // The select buttons of group g all lit when any of them is, else all dark.
+    void UpdateGroupLamps(int a, int g);
+    // Strips of mask g other than a show a's gain; select buttons lit exactly for mask gb.
+    void ShowJoinedGroup(int a, int g, int b, int gb);
+    // Pair toggles 4700, 4701, 4703 and 4704 (outputs 2/3, 4/5, 6/7, 8/9); FALSE for other ids.
+    BOOL OnPairToggle(UINT nID);
+    // Outputs a and b (= a + 1) become a stereo pair: both leave a shared or separate link
+    // group, b takes a's settings, a becomes current when b was.
+    void PairChannels(int a, int b);
+    void UnpairChannels(int a, int b, BOOL bSelect);
+    // Pair panel k (outputs 2k, 2k + 1) shows output 2k.
+    void UpdatePairRoutePanel(int k);
+    // Mix toggle of mix-A level n (5..12) of output nCh: on gives the mixer's last level (100
+    // when that is 0), off 0; a pair's second output follows with 100 or 0.
+    void OnMixToggle(int n, int nCh, BOOL bOn);
+    // Strip n's member mask holds another output.
+    BOOL HasOtherMembers(int n) const;
+    // Every strip lights the source labels of input kind t.
+    void SetStripSourceType(int t);
+    // For each used left/right pair (direction 0 left to right, 1 the reverse) the
+    // destination strip's on/off button shows the source output's state.
+    void CopyLeftRightOnStates(int nDirection);
+    // The three group marks 5080..5082 shown or hidden.
+    void ShowGroupMarks(BOOL bShow);
+    // The delay fields' lock after the current output's speaker group.
+    void ApplySpeakerGroupLink();
+    // A message box (caption selector as AfxMessageBox); its answer.
+    int ShowPageMessage(const CString& text, UINT nType, int nCaption);
+    // Two link-group values: 2 different, 1 equal and nonzero, 0 both zero.
+    static int GroupRelation(int g1, int g2);
+    // The link-group value output nCh takes when it leaves its group: its own number when no
+    // other output holds it, else the lowest value no other output holds.
+    static int SoloGroupValue(int nCh);
+    // Where a pointer at ptNow over the graph (screen rectangle rcGraph) goes after a key step:
+    // just below the graph's lower left corner. FALSE when it is not over the graph.
+    static BOOL PointerOutsideGraph(const CRect& rcGraph, CPoint ptNow, CPoint* pTarget);
+
+    int m_bSavedOn[OUTPUT_STRIPS] = {};  // on states saved by HoldGroupOutputs
+    int m_nMixLevel[8] = {};             // working levels of the mix toggles (mix-A 5..12)
+    CStatic m_stcGroupMark[3];           // 5080..5082, made hidden on first use
+
+private:
+    void LeaveLinkGroup(int nCh);
+    void ShowPairOn(int nCh, int bOn);
+    void ShowPairPolarity(int nCh, int nPolarity);
+    void ShowPairDelay(int nCh);
+    // ---- end of strip and panel messages, link groups and pairs ----
 };

@@ -5,6 +5,7 @@
 #include "AppMessages.h"
 #include "CPageHost.h"
 #include "Globals.h"
+#include "WinApi.h"
 
 namespace {
 
@@ -98,11 +99,29 @@ void COutputDlg::GoTo(const KeyStep& step)
         m_graph.DrawGraph(step.element);
 }
 
+BOOL COutputDlg::PointerOutsideGraph(const CRect& rcGraph, CPoint ptNow, CPoint* pTarget)
+{
+    if (!rcGraph.PtInRect(ptNow))
+        return FALSE;
+    // The bottom edge lies outside the rectangle: the first row below the graph.
+    *pTarget = CPoint(rcGraph.left, rcGraph.bottom);
+    return TRUE;
+}
+
 void COutputDlg::OnKeyStep(UINT nID, UINT nKey)
 {
     const BOOL geq = g_pPageHost && g_pPageHost->GetEqModeCheck();
     if (nKey == VK_LEFT || nKey == VK_RIGHT)
         GoTo(WalkFrom(nID, nKey == VK_RIGHT, geq));
+    // A pointer resting over the graph would keep a handle hot while the keys move the band.
+    // The graph's rectangle is taken now, not at layout time: the window may have been dragged.
+    if (!m_graph.GetSafeHwnd())
+        return;
+    CRect rc;
+    m_graph.GetWindowRect(&rc);
+    CPoint pt, target;
+    if (GetCursorPos(&pt) && PointerOutsideGraph(rc, pt, &target))
+        SetCursorPos(target.x, target.y);
 }
 
 void COutputDlg::OnKeyEnter(UINT nID)

@@ -1,5 +1,6 @@
 // The output page: channel selection, the reload of every control from the model, the
-// highlights, and the messages of the strips and the graph.
+// highlights, the graph's messages and the page's message dispatch (the strips' and panels'
+// handlers are in COutputDlgStrips.cpp).
 #include "COutputDlg.h"
 
 #include "AppMessages.h"
@@ -370,69 +371,17 @@ void COutputDlg::ReloadEqPoint(int nElement)
     }
 }
 
-// ---- strip messages ----
-
-void COutputDlg::OnStripOutputOn(int nCh, int bOn)
-{
-    if (CKTV_OutData* out = Channel(nCh))
-        out->SetOn(bOn ? 1 : 0);
-}
-
-void COutputDlg::OnStripGain(int nCh, int nGain)
-{
-    CKTV_OutData* out = Channel(nCh);
-    if (!out)
-        return;
-    nGain = std::clamp(nGain, 0, kGainMax);
-    if (nGain != out->GetGain()) {
-        out->SetGain(short(nGain));
-        out->SetOn(1);
-        m_strip[nCh].m_btnOn.SetCheck(TRUE);
-        m_strip[nCh].SetOutputOn(1);
-    }
-    for (int i = 0; i < OUTPUT_STRIPS; ++i) {
-        if (i == nCh || g_nLinkGroup[i] != g_nLinkGroup[nCh])
-            continue;
-        if (CKTV_OutData* other = Channel(i)) {
-            // Only what differs: a strip shown a new gain reports it back, and a linked strip
-            // would answer in turn, re-stamping both channels' level records for ever.
-            if (m_strip[i].GetGain() != other->GetGain())
-                m_strip[i].SetGainValue(other->GetGain());
-            if (!other->GetOn()) {
-                other->SetOn(1);
-                m_strip[i].SetOutputOn(1);
-            }
-        }
-    }
-}
-
-void COutputDlg::OnStripPolarity(int nCh, int nPolarity)
-{
-    CKTV_OutData* out = Channel(nCh);
-    if (out && (nPolarity ? 1 : 0) != out->GetPolarity())
-        out->SetPolarity(nPolarity ? 1 : 0);
-}
-
 LRESULT COutputDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT result = 0;
+    if (OnStripPanelMessage(message, wParam, lParam, &result))
+        return result;
     switch (message) {
     case WM_STRIP_SELECT:
         return SelectChannel(wParam, lParam);
     case WM_STRIP_SPEAKER_TYPE: return OnStripSpeakerType(wParam, lParam);
     case WM_MASTER_LEVEL_CHANGED: return OnMasterLevelChanged(wParam, lParam);
     case WM_COMMAND: if (OnPositionCommand(LOWORD(wParam), HIWORD(wParam))) return 0; break;
-    case WM_STRIP_OUTPUT_ON:
-        if (IsChannel(wParam))
-            OnStripOutputOn(int(wParam), int(lParam));
-        return 0;
-    case WM_STRIP_GAIN:
-        if (IsChannel(wParam))
-            OnStripGain(int(wParam), int(lParam));
-        return 0;
-    case WM_STRIP_POLARITY:
-        if (IsChannel(wParam))
-            OnStripPolarity(int(wParam), int(lParam));
-        return 0;
     case WM_SLIDER_MOVING: return OnSliderMessage(wParam, FALSE);
     case WM_SLIDER_MOVED: return OnSliderMessage(wParam, TRUE);
     case WM_DROPLIST_SELCHANGE: return OnDropListSelect(wParam, lParam);

@@ -6,7 +6,10 @@
 // name; the "NoLock" and "Muted" forms rely on the caller holding g_csComm.
 #pragma once
 
+#include "CSendData.h"
 #include "WinDefs.h"
+
+#include <memory>
 
 class CWnd;
 
@@ -58,6 +61,23 @@ public:
     virtual void SetAllBypassCheck(BOOL bCheck) { (void)bCheck; }
     virtual BOOL GetAllBypassCheck() const { return FALSE; }
     // end output page
+
+    // ---- output page: link groups, pairs and copies ----
+    // Output nDst takes equaliser, gain, EQ mode, compressor and limiter of nSrc; when linked,
+    // its whole block is queued. The caller holds g_csComm. Nothing without a view.
+    virtual void CopyOutputSettings(int nSrc, int nDst) { (void)nSrc, (void)nDst; }
+    // The same with a usable high-pass kept on a tweeter output, its block sent inside the
+    // master-output mute (the lock taken around the send).
+    virtual void CopyOutputForSpeakerType(int nSrc, int nDst) { (void)nSrc, (void)nDst; }
+    // Appends one frame to the send queue; the caller holds g_csComm. Dropped without a view.
+    virtual void AddSendData(std::unique_ptr<CSendData> pData) { (void)pData; }
+    // Output nCh has left link group nGroup (1..10): the group's member count, in-use flag and
+    // member mask and the output's link record follow. Other groups change nothing.
+    virtual void RemoveFromLinkGroup(int nCh, int nGroup) { (void)nCh, (void)nGroup; }
+    // The mixer's last level 0..100 of output nColumn from source nRow (1..12); without a view
+    // the start value 100.
+    virtual int GetMixMemory(int nColumn, int nRow) const { return (void)nColumn, (void)nRow, 100; }
+    // ---- end output page: link groups, pairs and copies ----
 };
 
 // The main view while its window exists; null before and after.
