@@ -55,9 +55,15 @@ settingsmenu() {
   at 122 18 click 1
   MENU=""
   for i in $(seq 1 50); do
-    MENU=$(xwininfo -root -children 2>/dev/null | awk -v x=$((X + 86)) -v y=$((Y + 34)) '{
+    # The popup window stays behind hidden once closed: only a viewable one counts.
+    for id in $(xwininfo -root -children 2>/dev/null | awk -v x=$((X + 86)) -v y=$((Y + 34)) '{
       for (i = 1; i <= NF; i++) if ($i ~ /^[0-9]+x[0-9]+[+]-?[0-9]+[+]-?[0-9]+$/) {
-        split($i, a, /[x+]/); if (a[3] == x && a[4] == y) print a[1], a[2] } }' | head -1)
+        split($i, a, /[x+]/); if (a[3] == x && a[4] == y) print $1 } }'); do
+      if xwininfo -id "$id" 2>/dev/null | grep -q "IsViewable"; then
+        MENU=$(xwininfo -id "$id" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
+        break
+      fi
+    done
     [ -n "$MENU" ] && break
     sleep 0.1
   done
