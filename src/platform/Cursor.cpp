@@ -51,6 +51,7 @@ Qt::CursorShape ShapeOf(UINT idc, bool* known)
     case IDC_CROSS: return Qt::CrossCursor;
     case IDC_SIZEWE: return Qt::SizeHorCursor;
     case IDC_SIZENS: return Qt::SizeVerCursor;
+    case IDC_SIZEALL: return Qt::SizeAllCursor;
     case IDC_HAND: return Qt::PointingHandCursor;
     default: *known = false; return Qt::ArrowCursor;
     }

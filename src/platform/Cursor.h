@@ -19,6 +19,7 @@ constexpr UINT IDC_WAIT = 32514;
 constexpr UINT IDC_CROSS = 32515;
 constexpr UINT IDC_SIZEWE = 32644;
 constexpr UINT IDC_SIZENS = 32645;
+constexpr UINT IDC_SIZEALL = 32646;
 constexpr UINT IDC_HAND = 32649;
 
 // The module that holds the program's resources (never null).

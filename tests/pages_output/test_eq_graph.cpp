@@ -11,12 +11,14 @@
 #include "CMusic_InData.h"
 #include "Colours.h"
 #include "Convert.h"
+#include "Cursor.h"
 #include "Globals.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <cstring>
 #include <string>
 
@@ -202,6 +204,10 @@ TEST_F(EqGraphTest, PaintsTheOutputPlotWithHotBandAndOverlay)
     EXPECT_TRUE(Near(PixelOf(img, 700, 79), grid, 4));     // the +3 dB row
     EXPECT_TRUE(Near(PixelOf(img, 570, 90), hot, 4));      // under the hot band's peak
     EXPECT_TRUE(Near(PixelOf(img, 300, 90), back, 4));     // plot away from it
+    // The watermark's grey letters lie in its 360 x 100 box at (310, 51) and nowhere else.
+    const COLORREF ink = RGB(83, 83, 83);
+    EXPECT_GT(CountIn(img, CRect(310, 51, 670, 151), ink, 3), 300);
+    EXPECT_EQ(CountIn(img, CRect(680, 112, 900, 151), ink, 3), 0);  // below the curves, beside it
     // The shown curve peaks at +6 dB over 1000 Hz; the overlay dips to -6 dB over 100 Hz.
     EXPECT_GT(CountIn(img, CRect(540, 50, 556, 62), RgbOf(g_clrGraphCurve), 40), 6);
     EXPECT_GT(CountIn(img, CRect(240, 145, 258, 156), RgbOf(g_clrGraphGrey), 5), 6);
@@ -242,6 +248,35 @@ TEST_F(EqGraphTest, EmptyModeAndCrossoverHighlight)
 }
 
 // ---- pointer ----
+
+TEST_F(EqGraphTest, PointerShapeTellsWhatADragWouldMove)
+{
+    struct Case {
+        const char* what;
+        bool locked;  // graphic-EQ band: gain only
+        std::function<CPoint()> at;
+        Qt::CursorShape shape;
+    };
+    const Case cases[] = {
+        {"free band", false, [this] { return Centre(Band(kBand1k)); }, Qt::SizeAllCursor},
+        {"locked band", true, [this] { return Centre(Band(kBand1k)); }, Qt::SizeVerCursor},
+        {"bandwidth handle", false,
+         [this] { return Band(kBand1k)->m_rcBwRight.CenterPoint(); }, Qt::SizeHorCursor},
+        {"high-pass", false, [this] { return Centre(Out(2)->GetEq().GetHighPass()); },
+         Qt::SizeHorCursor},
+        {"empty plot", false, [] { return CPoint(900, 20); }, Qt::ArrowCursor},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Band(kBand1k)->SetFreqLock(c.locked);
+        MoveTo(graph, CPoint(900, 20));
+        // A band's bandwidth handles are laid out once it is hot.
+        MoveTo(graph, Centre(Band(kBand1k)));
+        MoveTo(graph, c.at());
+        graph.SendMessage(WM_SETCURSOR, WPARAM(graph.GetSafeHwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(QCursorOf(GetCursor()).shape(), c.shape);
+    }
+}
 
 TEST_F(EqGraphTest, DragScriptNotifiesOncePerTickAndOnceAfterRelease)
 {

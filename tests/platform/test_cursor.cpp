@@ -49,6 +49,7 @@ TEST(Cursors, StandardAndResourceCursors)
     EXPECT_TRUE(DestroyCursor(arrow));                 // and never destroyed
     EXPECT_EQ(QCursorOf(arrow).shape(), Qt::ArrowCursor);
     EXPECT_EQ(QCursorOf(LoadCursor(nullptr, IDC_HAND)).shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(QCursorOf(LoadCursor(nullptr, IDC_SIZEALL)).shape(), Qt::SizeAllCursor);
     EXPECT_EQ(LoadCursor(nullptr, 12345), nullptr);
 
     const HCURSOR hand = LoadCursor(AfxGetResourceHandle(), 213);

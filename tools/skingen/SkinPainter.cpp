@@ -152,6 +152,29 @@ bool PaintHand(const SkinEntry& e, QImage* img, QString* error)
     return true;
 }
 
+bool ColourOption(const SkinEntry& e, const char* name, const char* fallback, QColor* colour, QString* error)
+{
+    bool ok = false;
+    const uint rgb = e.Option(QLatin1String(name), QLatin1String(fallback)).toUInt(&ok, 16);
+    if (!ok || rgb > 0xFFFFFFu)
+        return *error = QStringLiteral("%1 must be RRGGBB").arg(QLatin1String(name)), false;
+    *colour = QColor(QRgb(0xFF000000u | rgb));
+    return true;
+}
+
+bool PaintWord(const SkinEntry& e, QImage* img, QString* error)
+{
+    QColor back, ink;
+    if (!ColourOption(e, "back", "000000", &back, error) || !ColourOption(e, "ink", "FFFFFF", &ink, error))
+        return false;
+    *img = Blank(e);
+    img->fill(back);
+    QPainter p(img);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    DrawLabel(p, QRect(QPoint(0, 0), e.size), e.Option(QStringLiteral("text")), ink, LabelSize(e));
+    return true;
+}
+
 }  // namespace
 
 bool PaintSkin(const SkinEntry& entry, QImage* image, QString* error)
@@ -165,6 +188,7 @@ bool PaintSkin(const SkinEntry& entry, QImage* image, QString* error)
         {QStringLiteral("track"), PaintTrack},
         {QStringLiteral("thumb"), PaintThumb},
         {QStringLiteral("spin"), PaintSpinFace},
+        {QStringLiteral("word"), PaintWord},
     };
     const auto it = painters.find(entry.style);
     if (it == painters.end()) {

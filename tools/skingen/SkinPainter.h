@@ -13,6 +13,8 @@
 //   thumb     a fader cap on a key colour that the slider masks out (key=RRGGBB, default
 //             FF00FF; the key never occurs inside the cap); state=normal|active|disabled,
 //             orient=v|h.
+//   word      a word on a flat ground: text="word", back=RRGGBB (ground), ink=RRGGBB (letters),
+//             size=<pixels> for the letters.
 //   spin      the arrow face of a read-only delay field: arrows in the outer width/5.5 of each
 //             side, room for the text between; state=inactive|left|active|right.
 //

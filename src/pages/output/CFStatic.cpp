@@ -20,7 +20,6 @@ namespace {
 
 constexpr int kOutputChannels = 10;
 constexpr int kMusicInputs = 6;
-constexpr UINT kSizeAllCursor = 32646;  // the system's four-way move cursor
 
 }  // namespace
 
@@ -98,7 +97,7 @@ void CFStatic::LoadCursors()
 {
     // The stock shapes are shared and never destroyed; a missing one falls back to the arrow
     // when the cursor is set.
-    m_hCurMove = LoadCursor(nullptr, kSizeAllCursor);
+    m_hCurMove = LoadCursor(nullptr, IDC_SIZEALL);
     m_hCurSizeWE = LoadCursor(nullptr, IDC_SIZEWE);
     m_hCurSizeNS = LoadCursor(nullptr, IDC_SIZENS);
     // Where a shape is missing, the hand serves for grabbing.

@@ -1,6 +1,7 @@
 #include "COutRoute_Dlg.h"
 
 #include "AppMessages.h"
+#include "OutputPageGlobals.h"
 #include "CMenu.h"
 #include "CWindowDC.h"
 #include "GdiGlobals.h"
@@ -337,6 +338,8 @@ void COutRoute_Dlg::SetFlagLook(int i)
 
 void COutRoute_Dlg::OnFader(WPARAM nID, bool bMoved)
 {
+    if (m_nChannel >= 0 && m_nChannel < 10)
+        g_nLinkMark[m_nChannel] = 1;
     if (nID != IDC_STRIP_FADER)
         return;
     m_nGain = m_sliderGain.GetValue();

@@ -335,6 +335,8 @@ private:
     static BOOL IsPairHead(int ch);
     void CopyToGroup(int nElement, const std::function<void(CFilter&)>& store);
     void BandEditTail(int n, int nWhich);
+    // Sets the current output's edited mark (g_nLinkMark).
+    void MarkEdited();
     void StoreBandGain(int n);
     void OnCrossoverClass(bool bHigh);
     void OnCrossoverSlope(bool bHigh);

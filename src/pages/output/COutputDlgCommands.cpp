@@ -78,6 +78,7 @@ void COutputDlg::ToggleAllBypass()
     if (g_pPageHost)
         g_pPageHost->SetAllBypassCheck(m_bAllBypass);
     m_graph.DrawGraph(-1);
+    MarkEdited();
 }
 
 void COutputDlg::ApplyAllBypassToGroup()

@@ -3,6 +3,7 @@
 // with the current one. The page only stores through the filter setters, which stamp the
 // filters for the comm worker; nothing here builds a frame.
 #include "COutputDlg.h"
+#include "OutputPageGlobals.h"
 
 #include "AppMessages.h"
 #include "CFilter.h"
@@ -140,6 +141,13 @@ void COutputDlg::BandEditTail(int n, int nWhich)
     m_graph.DrawGraph(n);
     HighlightBandLabel(n, TRUE);
     FocusBandEdit(n, nWhich, TRUE);
+    MarkEdited();
+}
+
+void COutputDlg::MarkEdited()
+{
+    if (g_nCurOutput >= 0 && g_nCurOutput < OUTPUT_STRIPS)
+        g_nLinkMark[g_nCurOutput] = 1;
 }
 
 void COutputDlg::OnBandFreq(int n)
@@ -226,6 +234,7 @@ LRESULT COutputDlg::OnSliderMessage(WPARAM wParam, BOOL bMoved)
         if (bMoved && m_pFocusEdit)
             m_pFocusEdit->SetFocus();
     }
+    MarkEdited();
     return 1;
 }
 
@@ -250,6 +259,7 @@ void COutputDlg::OnCrossoverClass(bool bHigh)
         bHigh ? CopyHpfClassToGroup() : CopyLpfClassToGroup();
     }
     m_graph.DrawGraph(bHigh ? kHighPass : kLowPass);
+    MarkEdited();
 }
 
 void COutputDlg::OnCrossoverSlope(bool bHigh)
@@ -268,6 +278,7 @@ void COutputDlg::OnCrossoverSlope(bool bHigh)
         bHigh ? CopyHpfSlopeToGroup() : CopyLpfSlopeToGroup();
     }
     m_graph.DrawGraph(bHigh ? kHighPass : kLowPass);
+    MarkEdited();
 }
 
 void COutputDlg::OnHpfClassSel() { if (CurrentChannel()) OnCrossoverClass(true); }
@@ -325,6 +336,7 @@ void COutputDlg::OnCrossoverFreq(bool bHigh)
     }
     m_graph.DrawGraph(bHigh ? kHighPass : kLowPass);
     HighlightBandLabel(-1, FALSE);
+    MarkEdited();
 }
 
 void COutputDlg::OnHpfFreq() { OnCrossoverFreq(true); }

@@ -96,6 +96,7 @@ LRESULT COutputDlg::OnGainSliderMessage(BOOL bMoved)
     }
     if (bMoved)
         m_editGain.SetFocus();
+    MarkEdited();
     return 1;
 }
 

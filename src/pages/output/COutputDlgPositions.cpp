@@ -10,6 +10,7 @@
 #include "CPageHost.h"
 #include "CReMap_Dlg.h"
 #include "Globals.h"
+#include "OutputPageGlobals.h"
 #include "SceneImage.h"
 #include "SpeakerGroups.h"
 #include "SpeakerTable.h"
@@ -212,6 +213,7 @@ void COutputDlg::OnPositionDelay(int p, int ch)
         out->SetDelay(short(v));
         m_strip[ch].m_nPosDelay = v;
     }
+    g_nLinkMark[ch] = 1;
     if (!m_bLinkLR || delta == 0)
         return;
     for (int i = 0; i < OUTPUT_STRIPS; ++i) {

@@ -347,6 +347,7 @@ void COutputDlg::ReloadEqPoint(int nElement)
             if (m_pFocusEdit)
                 m_pFocusEdit->SetFocus();
         }
+        MarkEdited();
         return;
     }
     const bool high = nElement == OUTPUT_BANDS;
