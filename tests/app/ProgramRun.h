@@ -1,9 +1,10 @@
 // What the end-to-end tests that drive build/orvane by a shell script share: the environment the
 // program starts in, and the KEY=VALUE lines the script prints.
 //
-// The environment: a virtual X server's display (none inherited), English, loopback only with
-// the device at the emulator's port, settings in the test's own folder, and the session-bus
-// library's buffer kept to the end not counted as a leak in a sanitized build.
+// The environment: a virtual X server's display (none inherited), English unless another locale
+// is named, loopback only with the device at the emulator's port, settings in the test's own
+// folder, and the session-bus library's buffer kept to the end not counted as a leak in a
+// sanitized build.
 #pragma once
 
 #include <QFile>
@@ -14,12 +15,13 @@
 #include <string>
 #include <utility>
 
-inline QProcessEnvironment ProgramEnvironment(const QString& config, int nDevicePort)
+inline QProcessEnvironment ProgramEnvironment(const QString& config, int nDevicePort,
+                                              const QString& lang = QStringLiteral("en_US.UTF-8"))
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* v : {"LC_ALL", "LC_MESSAGES", "LANGUAGE", "DISPLAY"})
         env.remove(v);
-    env.insert("LANG", "en_US.UTF-8");
+    env.insert("LANG", lang);
     env.insert("QT_QPA_PLATFORM", "xcb");
     env.insert("ORVANE_LOOPBACK_ONLY", "1");
     env.insert("ORVANE_DEVICE_ADDRESS", QString("127.0.0.1:%1").arg(nDevicePort));

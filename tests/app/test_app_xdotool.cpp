@@ -8,18 +8,16 @@
 // build/screens/.
 #include "DeviceEmulator.h"
 #include "EmuTcpServer.h"
+#include "ProgramRun.h"
 #include "SettingsStore.h"
 #include "TestEnv.h"
 
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
 namespace {
@@ -112,47 +110,19 @@ fi
 waitfor '! kill -0 $P 2>/dev/null' && { wait $P; echo "EXIT=$?"; } || { echo "EXIT=running"; kill $P; wait $P; }
 )SH";
 
-std::map<std::string, std::string> RunScript(const QString& config, const QString& shots, int nPort)
+ScriptValues RunScript(const QString& config, const QString& shots, int nPort)
 {
-    std::map<std::string, std::string> out;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* v : {"LC_ALL", "LC_MESSAGES", "LANGUAGE", "DISPLAY"})
-        env.remove(v);
-    env.insert("LANG", "en_US.UTF-8");
-    env.insert("QT_QPA_PLATFORM", "xcb");
-    env.insert("ORVANE_LOOPBACK_ONLY", "1");
-    env.insert("ORVANE_DEVICE_ADDRESS", QString("127.0.0.1:%1").arg(nPort));
-    env.insert("XDG_CONFIG_HOME", config);
-    const QString suppressions = config + "/lsan.supp";
-    QFile supp(suppressions);
-    if (supp.open(QIODevice::WriteOnly))
-        supp.write("leak:libdbus-1.so\n");
-    supp.close();
-    env.insert("LSAN_OPTIONS", "suppressions=" + suppressions + ":print_suppressions=0");
     QProcess run;
-    run.setProcessEnvironment(env);
+    run.setProcessEnvironment(ProgramEnvironment(config, nPort));
     run.start(QStandardPaths::findExecutable("xvfb-run"),
               {"-a", "-s", "-screen 0 1280x800x24", "sh", "-c", kScript, "sh", ORVANE_PROGRAM, ORVANE_SCREENGRAB, shots,
                config + "/Orvane/orvane.ini"});
     if (!run.waitForFinished(240000)) {
         run.kill();
         run.waitForFinished();
-        return out;
+        return ScriptValues();
     }
-    for (const QString& line : QString::fromUtf8(run.readAllStandardOutput()).split('\n')) {
-        const int eq = line.indexOf('=');
-        if (eq > 0)
-            out[line.left(eq).trimmed().toStdString()] = line.mid(eq + 1).trimmed().toStdString();
-    }
-    return out;
-}
-
-std::pair<int, int> Point(const std::string& text)
-{
-    const size_t comma = text.find(',');
-    if (comma == std::string::npos)
-        return {-1, -1};
-    return {std::stoi(text.substr(0, comma)), std::stoi(text.substr(comma + 1))};
+    return ScriptValues(run.readAllStandardOutput());
 }
 
 }  // namespace
@@ -174,22 +144,18 @@ TEST(ProgramByPointer, AboutLanguageDragAndExitWorkFromTheWindowItself)
     CDeviceEmulator emu;
     CEmuTcpServer server(emu);
     ASSERT_TRUE(server.Start(0));
-    const std::map<std::string, std::string> r = RunScript(config, shots, server.GetPort());
+    const ScriptValues r = RunScript(config, shots, server.GetPort());
     server.Stop();
-    auto get = [&](const char* key) {
-        const auto it = r.find(key);
-        return it == r.end() ? std::string("<missing>") : it->second;
-    };
-    ASSERT_NE(get("START"), "<missing>") << "the window never showed";
-    EXPECT_EQ(get("LANGUAGE"), "Chinese");
-    EXPECT_EQ(get("LANGUAGE_BACK"), "English");
-    EXPECT_EQ(get("ABOUT"), "open");
-    const auto start = Point(get("START"));
-    const auto moved = Point(get("MOVED"));
+    ASSERT_NE(r.Get("START"), "<missing>") << "the window never showed";
+    EXPECT_EQ(r.Get("LANGUAGE"), "Chinese");
+    EXPECT_EQ(r.Get("LANGUAGE_BACK"), "English");
+    EXPECT_EQ(r.Get("ABOUT"), "open");
+    const auto start = r.Point("START");
+    const auto moved = r.Point("MOVED");
     EXPECT_EQ(moved.first - start.first, 60);
     EXPECT_EQ(moved.second - start.second, 40);
-    EXPECT_EQ(get("QUESTION"), "shown");
-    EXPECT_EQ(get("EXIT"), "0");
+    EXPECT_EQ(r.Get("QUESTION"), "shown");
+    EXPECT_EQ(r.Get("EXIT"), "0");
 
     // The red frame of the current output follows the click on the real display: on the left
     // edge of strip 6, gone from strip 1 (where it was drawn at start). The window's reported

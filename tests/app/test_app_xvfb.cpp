@@ -3,13 +3,12 @@
 // language of the locale. The screens are kept in build/screens/ to be looked at.
 #include "DeviceEmulator.h"
 #include "EmuTcpServer.h"
+#include "ProgramRun.h"
 #include "TestEnv.h"
 
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
@@ -35,29 +34,13 @@ Shot RunAndGrab(const char* lang, const QString& file, int nDevicePort)
     const QString xvfbRun = QStandardPaths::findExecutable("xvfb-run");
     if (xvfbRun.isEmpty())
         return shot;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* v : {"LC_ALL", "LC_MESSAGES", "LANGUAGE", "DISPLAY"})
-        env.remove(v);
-    env.insert("LANG", lang);
-    env.insert("QT_QPA_PLATFORM", "xcb");
-    env.insert("ORVANE_LOOPBACK_ONLY", "1");
-    env.insert("ORVANE_DEVICE_ADDRESS", QString("127.0.0.1:%1").arg(nDevicePort));
     const QString config = QString::fromStdString(TestEnv::TempDir()) + "/xvfb-" + lang;
     QDir().mkpath(config);
-    env.insert("XDG_CONFIG_HOME", config);
-    // In a sanitized build: the X platform's session-bus library keeps a buffer to the end,
-    // which is not ours to free.
-    const QString suppressions = config + "/lsan.supp";
-    QFile supp(suppressions);
-    if (supp.open(QIODevice::WriteOnly))
-        supp.write("leak:libdbus-1.so\n");
-    supp.close();
-    env.insert("LSAN_OPTIONS", "suppressions=" + suppressions + ":print_suppressions=0");
     // The script prints "<grab exit> <program exit>".
     const QString script =
         "\"$0\" & P=$!; \"$1\" \"$2\" 30000; G=$?; kill -TERM $P; wait $P; echo \"$G $?\"";
     QProcess run;
-    run.setProcessEnvironment(env);
+    run.setProcessEnvironment(ProgramEnvironment(config, nDevicePort, lang));
     run.start(xvfbRun, {"-a", "-s", QString("-screen 0 %1x%2x24").arg(kScreenW).arg(kScreenH), "sh", "-c", script,
                         ORVANE_PROGRAM, ORVANE_SCREENGRAB, file});
     if (!run.waitForFinished(90000)) {

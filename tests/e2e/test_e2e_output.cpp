@@ -3,6 +3,7 @@
 // frame), the page's fields follow the drag, and a strip's on/off, gain and polarity each
 // reach the device as the channel's level record.
 #include "E2eRig.h"
+#include "OutputPageE2e.h"
 
 #include "AppMessages.h"
 #include "CFilter.h"
@@ -78,29 +79,18 @@ bool WaitForFrames(LinkRig& rig, const std::vector<Frame>& frames)
     });
 }
 
-class OutputE2e : public ::testing::Test {
+class OutputE2e : public OutputPageE2e {
 protected:
     void SetUp() override
     {
-        rig.Start();
-        ASSERT_TRUE(rig.WaitConnected());
-        page = &rig.view->GetOutputPage();
-        // The graph's notifications run on the test's clock.
-        page->m_graph.KillTimer(CFStatic::kTimerId);
-        page->SendMessage(WM_STRIP_SELECT, 2, 0);
-        ASSERT_EQ(g_nCurOutput, 2);
-        PumpFor(50);
+        ASSERT_NO_FATAL_FAILURE(StartConnected(2));
         rig.emu.ClearRequestLog();
     }
-    CKTV_OutData* Out(int ch) { return page->GetScene()->GetOutData(ch); }
     void Tick()
     {
         page->m_graph.SendMessage(WM_TIMER, CFStatic::kTimerId, 0);
         PumpFor(20);
     }
-
-    LinkRig rig{LinkRig::Door::Usb};
-    COutputDlg* page = nullptr;
 };
 
 TEST_F(OutputE2e, DraggedBandReachesTheDeviceOneOctavePerFrame)

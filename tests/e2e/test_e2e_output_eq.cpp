@@ -3,6 +3,7 @@
 // crossover record, and an equal value sends nothing; bypass-all, the PEQ/GEQ switch and the
 // reset of all bands send their blocks in order, and nothing while no device is linked.
 #include "E2eRig.h"
+#include "OutputPageE2e.h"
 
 #include "AppMessages.h"
 #include "CFilter.h"
@@ -54,18 +55,9 @@ std::vector<Frame> EqFrames(const std::vector<Frame>& log)
     return out;
 }
 
-class OutputEqE2e : public ::testing::Test {
+class OutputEqE2e : public OutputPageE2e {
 protected:
-    void SetUp() override
-    {
-        rig.Start();
-        ASSERT_TRUE(rig.WaitConnected());
-        page = &rig.view->GetOutputPage();
-        page->m_graph.KillTimer(CFStatic::kTimerId);
-        page->SendMessage(WM_STRIP_SELECT, 2, 0);
-        ASSERT_EQ(g_nCurOutput, 2);
-        PumpFor(50);
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(StartConnected(2)); }
     void TearDown() override
     {
         for (int i = 0; i < 10; ++i) {
@@ -73,7 +65,6 @@ protected:
             g_bStereoPair[i] = 0;
         }
     }
-    CKTV_OutData* Out(int ch) { return page->GetScene()->GetOutData(ch); }
     void SetCrossovers(int ch)
     {
         // Unstamped: only the edit below may send.
@@ -86,9 +77,6 @@ protected:
         Out(ch)->GetHighPass()->SetModified(0);
         Out(ch)->GetLowPass()->SetModified(0);
     }
-
-    LinkRig rig{LinkRig::Door::Usb};
-    COutputDlg* page = nullptr;
 };
 
 TEST_F(OutputEqE2e, TypedHighPassReachesTheDeviceForTheChannelAndItsLinkedChannel)

@@ -2,6 +2,7 @@
 // click on a strip's flag toggle reaches the device as the output's limiter record with the bit
 // set in its last byte, and a link group is muted, copied and unmuted in that order on the wire.
 #include "E2eRig.h"
+#include "OutputPageE2e.h"
 
 #include "AppMessages.h"
 #include "CKRV330App.h"
@@ -62,24 +63,17 @@ std::vector<std::string> Described(LinkRig& rig)
     return out;
 }
 
-class OutputStripsE2e : public ::testing::Test {
+class OutputStripsE2e : public OutputPageE2e {
 protected:
     void SetUp() override
     {
-        rig.Start();
-        ASSERT_TRUE(rig.WaitConnected());
-        page = &rig.view->GetOutputPage();
-        page->m_graph.KillTimer(CFStatic::kTimerId);
-        PumpFor(50);
+        ASSERT_NO_FATAL_FAILURE(StartConnected());
         rig.emu.ClearRequestLog();
     }
     BYTE DeviceFlagByte(int ch)
     {
         return rig.emu.GetScene(0)[BlockOffset(BLOCK_OUTPUT, ch) + OUT_REC_LIMIT * RECORD_SIZE + 7];
     }
-
-    LinkRig rig{LinkRig::Door::Usb};
-    COutputDlg* page = nullptr;
 };
 
 TEST_F(OutputStripsE2e, FlagToggleClickReachesTheDeviceAsTheLimiterRecord)

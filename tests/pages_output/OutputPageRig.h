@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 struct OutputPageRig {
@@ -21,8 +22,9 @@ struct OutputPageRig {
     CStage stage;
     std::unique_ptr<COutputDlg> page;
 
-    // Use as ASSERT_TRUE(rig.Make(&host)).
-    bool Make(CPageHost* host)
+    // Use as ASSERT_TRUE(rig.Make(&host)). onShown runs once the page shows, before the stamps
+    // are cleared.
+    bool Make(CPageHost* host, const std::function<void()>& onShown = {})
     {
         g_bOnline = 1;
         g_nCurOutput = 0;
@@ -30,6 +32,11 @@ struct OutputPageRig {
         g_pPageHost = host;
         for (int i = 0; i < 10; ++i)
             g_nLinkGroup[i] = i;
+        return MakePage(onShown);
+    }
+    // The page alone, over the globals as the caller left them.
+    bool MakePage(const std::function<void()>& onShown = {})
+    {
         EnsureSharedGdiObjects();
         RegisterMenuResources();
         if (!stage.Make(0, 0, OUTPUT_PAGE_WIDTH, OUTPUT_PAGE_HEIGHT) || !Activate(stage))
@@ -42,6 +49,8 @@ struct OutputPageRig {
         page->LoadRoutingFromImage();
         page->SetLanguageTexts();
         page->ShowPage(SW_SHOW);
+        if (onShown)
+            onShown();
         scene.ClearAllModified(0);
         Pump();
         return true;

@@ -3,6 +3,7 @@
 // and stereo partners; equal values and offline edits leave no stamp; the crossover order holds.
 #include "../controls/ControlTestKit.h"
 #include "../pages/PageHostRecorder.h"
+#include "OutputPageRig.h"
 
 #include "AppMessages.h"
 #include "CFilter.h"
@@ -32,37 +33,8 @@ public:
 
 class OutputEqTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        EnsureSharedGdiObjects();
-        RegisterMenuResources();
-        g_bOnline = 1;
-        g_nCurOutput = 0;
-        g_bChinese = 0;
-        g_pPageHost = &host;
-        ASSERT_TRUE(stage.Make(0, 0, OUTPUT_PAGE_WIDTH, OUTPUT_PAGE_HEIGHT));
-        ASSERT_TRUE(Activate(stage));
-        page = std::make_unique<COutputDlg>();
-        ASSERT_TRUE(page->CreatePage(&stage));
-        page->AttachScene(&scene);
-        page->m_graph.KillTimer(CFStatic::kTimerId);
-        page->LoadRoutingFromImage();
-        page->SetLanguageTexts();
-        page->ShowPage(SW_SHOW);
-        for (int i = 0; i < 10; ++i)
-            g_nLinkGroup[i] = i;
-        scene.ClearAllModified(0);
-        Pump();
-    }
-    void TearDown() override
-    {
-        page.reset();
-        g_pPageHost = nullptr;
-        for (int i = 0; i < 10; ++i)
-            g_nLinkGroup[i] = i;
-        g_bOnline = 0;
-        g_nCurOutput = 0;
-    }
+    void SetUp() override { ASSERT_TRUE(rig.Make(&host)); }
+    void TearDown() override { rig.Release(); }
     CFilter* Band(int ch, int n) { return scene.GetOutData(ch)->GetFilter(n); }
     void Select(int ch)
     {
@@ -72,9 +44,9 @@ protected:
     void Command(UINT id) { page->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
     EqHost host;
-    CKTV_Data scene;
-    CStage stage;
-    std::unique_ptr<COutputDlg> page;
+    OutputPageRig rig;
+    CKTV_Data& scene = rig.scene;
+    std::unique_ptr<COutputDlg>& page = rig.page;
 };
 
 // Which channels a band-7 edit reaches, for each way of editing the band.

@@ -3,6 +3,7 @@
 // values outside a control's range, the strip messages reaching the model, the strip's own
 // buttons, the graph's point message, and pictures of the page in both languages.
 #include "../controls/ControlTestKit.h"
+#include "OutputPageRig.h"
 
 #include "AppMessages.h"
 #include "CFilter.h"
@@ -35,8 +36,6 @@ class OutputPageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EnsureSharedGdiObjects();
-        RegisterMenuResources();
         g_bOnline = 1;
         g_nCurOutput = 0;
         g_bChinese = 0;
@@ -47,17 +46,7 @@ protected:
         for (int ch = 0; ch < 10; ++ch)
             SpeakerTypeOf(g_bySpeakerType, ch) = BYTE(types[ch]);
         ApplyChannelSpeakerTypes();
-        ASSERT_TRUE(stage.Make(0, 0, OUTPUT_PAGE_WIDTH, OUTPUT_PAGE_HEIGHT));
-        ASSERT_TRUE(Activate(stage));
-        page = std::make_unique<COutputDlg>();
-        ASSERT_TRUE(page->CreatePage(&stage));
-        page->AttachScene(&scene);
-        page->m_graph.KillTimer(CFStatic::kTimerId);
-        page->LoadRoutingFromImage();
-        page->SetLanguageTexts();
-        page->ShowPage(SW_SHOW);
-        scene.ClearAllModified(0);
-        Pump();
+        ASSERT_TRUE(rig.MakePage());
     }
     void TearDown() override
     {
@@ -76,9 +65,9 @@ protected:
         EXPECT_TRUE(img.save(dir + "/" + name));
     }
 
-    CKTV_Data scene;
-    CStage stage;
-    std::unique_ptr<COutputDlg> page;
+    OutputPageRig rig;
+    CKTV_Data& scene = rig.scene;
+    std::unique_ptr<COutputDlg>& page = rig.page;
 };
 
 TEST_F(OutputPageTest, StripsSitInARowTitledByTheSpeakerMap)

@@ -5,6 +5,7 @@
 // outputs were in without joining anyone else's. Also where the pointer goes after a key step.
 #include "../controls/ControlTestKit.h"
 #include "../pages/PageHostRecorder.h"
+#include "OutputPageRig.h"
 
 #include "AppMessages.h"
 #include "CKTV_Data.h"
@@ -62,34 +63,14 @@ class StripGroupTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EnsureSharedGdiObjects();
-        RegisterMenuResources();
-        g_bOnline = 1;
-        g_nCurOutput = 0;
-        g_bChinese = 0;
         g_bLRLink = 0;
-        g_pPageHost = &host;
         Reset();
-        ASSERT_TRUE(stage.Make(0, 0, OUTPUT_PAGE_WIDTH, OUTPUT_PAGE_HEIGHT));
-        ASSERT_TRUE(Activate(stage));
-        page = std::make_unique<COutputDlg>();
-        ASSERT_TRUE(page->CreatePage(&stage));
-        page->AttachScene(&scene);
-        page->m_graph.KillTimer(CFStatic::kTimerId);
-        page->LoadRoutingFromImage();
-        page->SetLanguageTexts();
-        page->ShowPage(SW_SHOW);
-        Reset();
-        scene.ClearAllModified(0);
-        Pump();
+        ASSERT_TRUE(rig.Make(&host, Reset));
     }
     void TearDown() override
     {
-        page.reset();
-        g_pPageHost = nullptr;
+        rig.Release();
         Reset();
-        g_bOnline = 0;
-        g_nCurOutput = 0;
         g_bLRLink = 0;
     }
     static void Reset()
@@ -112,9 +93,9 @@ protected:
     }
 
     GroupHost host;
-    CKTV_Data scene;
-    CStage stage;
-    std::unique_ptr<COutputDlg> page;
+    OutputPageRig rig;
+    CKTV_Data& scene = rig.scene;
+    std::unique_ptr<COutputDlg>& page = rig.page;
 };
 
 // Each flag toggle of a strip, clicked twice: the bit goes on and off in the live flag byte and
