@@ -155,16 +155,15 @@ void CCommWorker::RunSendPass()
         return;
     }
     bool idle = false;
-    {
+    if (g_nLinkType == 1) {
+        // Takes g_csComm itself around everything but its wait for the reply.
+        m_tx.UsbTransact();
+    } else if (g_nLinkType == 2) {
         CSingleLock lock(g_csComm);
-        if (g_nLinkType == 1)
-            m_tx.UsbTransact();
-        else if (g_nLinkType == 2) {
-            if (g_bNetOpen)
-                m_tx.NetTransact();
-            else
-                idle = true;
-        }
+        if (g_bNetOpen)
+            m_tx.NetTransact();
+        else
+            idle = true;
     }
     // No wait of the worker holds the lock: the window's sends never queue behind one.
     if (idle)

@@ -42,8 +42,10 @@ constexpr int COMM_IDLE_MS = 50;       // pause while the chosen link is not up
 class ICommTransactions {
 public:
     virtual ~ICommTransactions() = default;
-    // One ordinary exchange over USB HID / TCP; called with g_csComm held.
+    // One ordinary exchange over USB HID, called without g_csComm: it takes the lock around
+    // the queue and the reports, not around the wait for the reply.
     virtual void UsbTransact() = 0;
+    // One ordinary exchange over TCP; called with g_csComm held.
     virtual void NetTransact() = 0;
     // One exchange of the firmware update over USB HID / TCP; called without the lock.
     virtual void UsbTransactHex() = 0;

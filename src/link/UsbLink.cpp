@@ -172,9 +172,19 @@ void CUsbLink::PostLinkLost() { PostMessage(m_hNotifyWnd, WM_LINK_LOST, 0, 0); }
 
 void CUsbLink::UsbTransact()
 {
-    MarkTransactStart();
-    if (UsbWriteLoop() == 1)
-        UsbReadLoop();
+    // The queue and the reports are touched under g_csComm; the wait for the reply is not, so
+    // that the window can queue its sends meanwhile (a Wi-Fi default's reply takes up to 50 s).
+    // The receive path takes the lock itself.
+    bool notify = false;
+    {
+        CSingleLock lock(g_csComm);
+        MarkTransactStart();
+        if (UsbWriteLoop() != 1)
+            return;
+        const CSendData* head = m_command.GetCurSendData();
+        notify = head && head->GetNotify();
+    }
+    UsbReadLoop(notify);
 }
 
 int CUsbLink::UsbWriteLoop()
@@ -210,10 +220,8 @@ int CUsbLink::UsbWriteLoop()
     return 1;
 }
 
-int CUsbLink::UsbReadLoop()
+int CUsbLink::UsbReadLoop(bool notify)
 {
-    const CSendData* head = m_command.GetCurSendData();
-    const bool notify = head && head->GetNotify();
     const int waitMs = notify ? USB_NOTIFY_WAIT_MS : USB_REPLY_WAIT_MS;
     const int64_t giveUpTicks = MsToTicks(notify ? USB_NOTIFY_GIVE_UP_MS : USB_GIVE_UP_MS);
     for (;;) {

@@ -99,12 +99,13 @@ public:
     const CString& GetUsbPath() const { return m_strUsbPath; }
     const std::vector<std::string>& GetUsbDevices() const { return m_arrUsbDevices; }
 
-    // ---- the transaction (comm worker, g_csComm held) ----
+    // ---- the transaction (comm worker; it takes g_csComm around all but the reply wait) ----
     void UsbTransact();
     // 1 when the head request was written completely, else 0.
     int UsbWriteLoop();
     // 1 when the reply is complete or given up after a read time-out, else 0.
-    int UsbReadLoop();
+    // notify: the request carries the notify flag (its reply may take up to 50 s).
+    int UsbReadLoop(bool notify);
     // Hands g_byUsbInReport (n bytes, report id included) to the reply engine; TRUE when a
     // whole reply was taken in and handled.
     BOOL OnUsbReport(int n);

@@ -322,8 +322,14 @@ TEST(ViewCommands, SelectorChoicesAreSentAndTheCaptionFollowsTheDeviceAfterAReco
         const int offset = c.notify == NOTIFY_INPUT_TYPE ? kSourceOffset : kAudioOffset;
         EXPECT_TRUE(PumpUntil([&] { return rig.emu.GetSystemBlock()[size_t(offset)] == c.value; }))
             << "the device holds " << int(rig.emu.GetSystemBlock()[size_t(offset)]);
-        EXPECT_EQ(c.notify == NOTIFY_INPUT_TYPE ? g_byInputSource : g_bySysGroup8[4], c.value);
         CComBoxBtn& box = c.notify == NOTIFY_INPUT_TYPE ? view.GetInputTypeSelector() : view.GetAudioSourceSelector();
+        // A state poll answered just before the choice reached the device may show the old value
+        // for a moment; the view follows the device's next answer.
+        PumpUntil([&] {
+            return (c.notify == NOTIFY_INPUT_TYPE ? g_byInputSource : g_bySysGroup8[4]) == c.value &&
+                   box.GetCurSel() == c.entry;
+        });
+        EXPECT_EQ(c.notify == NOTIFY_INPUT_TYPE ? g_byInputSource : g_bySysGroup8[4], c.value);
         EXPECT_EQ(box.GetCurSel(), c.entry);
         EXPECT_EQ(g_bSourceMatch, g_bySysGroup8[4] == g_byInputSource ? 1 : 0);
     }

@@ -150,19 +150,33 @@ TEST_F(WorkerTest, EachCaseRunsTheTransactionOfItsLink)
     }
 }
 
-TEST_F(WorkerTest, SendEventRepeatsExchangesEachUnderTheLock)
+TEST_F(WorkerTest, SendEventRepeatsExchangesTcpOnesUnderTheLock)
 {
-    g_nLinkType = 1;
-    tx.HoldNext();
-    ASSERT_TRUE(worker.StartWorker(FALSE));
-    ASSERT_TRUE(tx.WaitInside());
-    EXPECT_FALSE(TryTakeLock()) << "the exchange runs under g_csComm";
+    // A TCP exchange runs under the worker's g_csComm; a USB one takes the lock itself around
+    // all but its wait for the reply, so the worker does not hold it there.
+    struct Case {
+        int linkType;
+        bool workerHoldsLock;
+    };
+    for (const Case& c : {Case{2, true}, Case{1, false}}) {
+        SCOPED_TRACE(c.linkType);
+        g_nLinkType = c.linkType;
+        g_bNetOpen = c.linkType == 2 ? 1 : 0;
+        std::atomic<int>& count = c.linkType == 2 ? tx.net : tx.usb;
+        const int before = count;
+        tx.HoldNext();
+        ASSERT_TRUE(worker.StartWorker(FALSE));
+        ASSERT_TRUE(tx.WaitInside());
+        EXPECT_EQ(!TryTakeLock(), c.workerHoldsLock);
 
-    tx.Release();
-    EXPECT_TRUE(WaitUntil([&] { return tx.usb >= 5; })) << "the send event stays set: exchange follows exchange";
-    EXPECT_TRUE(WaitUntil(TryTakeLock)) << "the lock is free between two exchanges";
-    EXPECT_TRUE(g_hCommEvents[COMM_EVENT_SEND].IsSet());
-    EXPECT_EQ(tx.usbHex, 0);
+        tx.Release();
+        EXPECT_TRUE(WaitUntil([&] { return count >= before + 5; }))
+            << "the send event stays set: exchange follows exchange";
+        EXPECT_TRUE(WaitUntil(TryTakeLock)) << "the lock is free between two exchanges";
+        EXPECT_TRUE(g_hCommEvents[COMM_EVENT_SEND].IsSet());
+        EXPECT_EQ(tx.usbHex, 0);
+        EXPECT_TRUE(worker.StopWorker(TRUE));
+    }
 }
 
 TEST_F(WorkerTest, FirmwareExchangesRunWithoutTheLockUntilTheUpdateIsDone)

@@ -122,4 +122,31 @@ TEST(WorkerStopUsb, StopEndsAWaitingTransactionWithoutReportingALostLink)
     EXPECT_EQ(bench.emu.GetRequestCount(), 1u);
 }
 
+TEST(WorkerStopUsb, WindowQueuesWhileTheWorkerWaitsForALongReply)
+{
+    CUsbTestBench bench(false);  // real clock: the request waits for real
+    ASSERT_TRUE(bench.link->ConnectUsb());
+    bench.emu.DropReplies(1);
+    std::unique_ptr<CSendData> request = BuildBlockPacket(4, 0, 31);
+    request->SetNotify(TRUE);  // a Wi-Fi default over USB: its reply may take 50 s
+    bench.Queue(std::move(request));
+    UsbTransactions tx(*bench.link);
+    CCommWorker worker(tx);
+
+    ASSERT_TRUE(worker.StartWorker(FALSE));
+    ASSERT_TRUE(bench.emu.WaitForRequests(1, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return bench.emu.GetWaitingReaders() > 0; }));
+    // The worker is inside its wait for the reply: the window's lock and append go through.
+    const bool locked = g_csComm.TryLock();
+    EXPECT_TRUE(locked) << "the worker holds g_csComm through its wait for the reply";
+    if (locked) {
+        bench.command.AddSendData(BuildBlockPacket(4, 1, 31));
+        g_csComm.Unlock();
+    }
+    EXPECT_EQ(bench.emu.GetRequestCount(), 1u) << "still waiting for the first reply";
+    EXPECT_TRUE(worker.StopWorker(TRUE));
+    ExpectStoppedForGood(worker);
+    EXPECT_EQ(bench.command.GetSendDataCount(), locked ? 2 : 1);
+}
+
 }  // namespace
