@@ -8,6 +8,8 @@
 
 class PageHostRecorder : public CPageHost {
 public:
+    std::vector<int> commands;                   // SendCommand numbers, in order
+    BOOL bLinked = TRUE;
     int nSys5Pending = 0;                        // SetSysCmd5Pending(TRUE) calls
     std::vector<std::pair<int, BOOL>> speakerTypes;  // SendSpeakerTypes(ch, bAll), in order
     std::vector<std::pair<int, int>> typeMixes;      // ApplySpeakerTypeMix(ch, type), in order
@@ -15,8 +17,8 @@ public:
     int nRebuilds = 0;                           // RebuildLinkGroups calls
 
     CWnd* GetHostWnd() override { return nullptr; }
-    BOOL IsLinked() const override { return TRUE; }
-    void SendCommand(int, int) override {}
+    BOOL IsLinked() const override { return bLinked; }
+    void SendCommand(int nCmd, int) override { commands.push_back(nCmd); }
     void SetSysCmd5Pending(BOOL bOn) override { nSys5Pending += bOn ? 1 : 0; }
     void SetSysCmd2Pending(BOOL) override {}
     void HoldSystemOutput(BOOL) override {}

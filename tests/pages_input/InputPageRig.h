@@ -3,11 +3,11 @@
 #pragma once
 
 #include "../controls/ControlTestKit.h"
+#include "../pages/PageHostRecorder.h"
 #include "CFilter.h"
 #include "CInPutDlg.h"
 #include "CKTV_Data.h"
 #include "CMusic_InData.h"
-#include "CPageHost.h"
 #include "Globals.h"
 #include "MessageBox.h"
 #include "SceneImage.h"
@@ -24,25 +24,14 @@ namespace input_test {
 inline const int kResetHz[INPUT_LIVE_BANDS] = {20,   32,   53,   87,   143,  235,   386,  632,
                                                1035, 1696, 2778, 4551, 7455, 12210, 20000};
 
-class RecordingHost : public CPageHost {
+class RecordingHost : public PageHostRecorder {
 public:
     explicit RecordingHost(CKTV_Data* scene) : m_pScene(scene) {}
 
-    std::vector<int> commands;      // system commands, in order
     std::vector<int> mutedSends;    // SendInputChannelMuted inputs
     std::vector<int> resets;        // ResetInputEqFrequencies inputs
 
-    CWnd* GetHostWnd() override { return nullptr; }
-    BOOL IsLinked() const override { return TRUE; }
-    void SendCommand(int nCmd, int) override { commands.push_back(nCmd); }
-    void SetSysCmd5Pending(BOOL) override {}
-    void SetSysCmd2Pending(BOOL) override {}
-    void HoldSystemOutput(BOOL) override {}
-    void SendOutputChannelMuted(int, int) override {}
-    void SendOutputChannelMutedNoLock(int) override {}
-    void SendOutputLevelMuted(int) override {}
     void SendInputChannelMuted(int nCh, int) override { mutedSends.push_back(nCh); }
-    void ResetOutputEqFrequencies() override {}
     void ResetInputEqFrequencies(int nCh) override
     {
         resets.push_back(nCh);
@@ -50,13 +39,6 @@ public:
         for (int n = 0; m && n < INPUT_LIVE_BANDS; ++n)
             m->GetFilter(n)->ResetBand(kResetHz[n]);
     }
-    void SendSpeakerTypes(int, BOOL) override {}
-    BOOL CopyPairedChannels(int) override { return FALSE; }
-    void RebuildLinkGroups() override {}
-    void ApplySpeakerTypeMix(int, int) override {}
-    void SetInputSource(int, BOOL) override {}
-    void RefreshInputSourceButtons() override {}
-    BOOL SaveLineSetting() override { return TRUE; }
 
 private:
     CKTV_Data* m_pScene;

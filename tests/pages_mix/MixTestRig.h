@@ -4,7 +4,7 @@
 #pragma once
 
 #include "CKTV_Data.h"
-#include "CPageHost.h"
+#include "../pages/PageHostRecorder.h"
 #include "CWnd.h"
 #include "Globals.h"
 #include "ModelUi.h"
@@ -47,27 +47,14 @@ public:
     std::vector<Received> m_got;
 };
 
-class CFakeHost : public CPageHost {
+class CFakeHost : public PageHostRecorder {
 public:
     CWnd* GetHostWnd() override { return &m_wnd; }
-    BOOL IsLinked() const override { return TRUE; }
-    void SendCommand(int nCmd, int nScene) override { m_commands.push_back({nCmd, nScene}); }
-    void SetSysCmd5Pending(BOOL) override {}
-    void SetSysCmd2Pending(BOOL) override {}
-    void HoldSystemOutput(BOOL) override {}
-    void SendOutputChannelMuted(int, int) override {}
-    void SendOutputChannelMutedNoLock(int) override {}
-    void SendOutputLevelMuted(int) override {}
-    void SendInputChannelMuted(int, int) override {}
-    void ResetOutputEqFrequencies() override {}
-    void ResetInputEqFrequencies(int) override {}
-    void SendSpeakerTypes(int, BOOL) override {}
-    BOOL CopyPairedChannels(int) override { return FALSE; }
-    void RebuildLinkGroups() override {}
-    void ApplySpeakerTypeMix(int, int) override {}
-    void SetInputSource(int, BOOL) override {}
-    void RefreshInputSourceButtons() override {}
-    BOOL SaveLineSetting() override { return TRUE; }
+    void SendCommand(int nCmd, int nScene) override
+    {
+        PageHostRecorder::SendCommand(nCmd, nScene);
+        m_commands.push_back({nCmd, nScene});
+    }
     BOOL IsStereoPair(int n) const override { return n >= 0 && n < 10 && m_pairs[n]; }
 
     CRecorderWnd m_wnd;
