@@ -97,6 +97,12 @@ HCURSOR LoadCursor(HINSTANCE hInstance, UINT nIDCursor)
 {
     if (!hInstance)
         return StockCursor(nIDCursor);
+    // Shared per resource: every skinned control asks for the hand cursor, and decoding its
+    // picture each time was a sixth of the program's start-up.
+    static std::map<UINT, HCURSOR> loaded;  // user-interface thread
+    auto it = loaded.find(nIDCursor);
+    if (it != loaded.end())
+        return it->second;
     QByteArray bytes;
     if (!LoadResourceData(nIDCursor, RT_CURSOR, bytes))
         return nullptr;
@@ -106,7 +112,10 @@ HCURSOR LoadCursor(HINSTANCE hInstance, UINT nIDCursor)
     auto d = std::make_unique<CursorData>();
     d->hotSpot = CPoint(TextNumber(img, "HotspotX"), TextNumber(img, "HotspotY"));
     d->cursor = QCursor(QPixmap::fromImage(img), d->hotSpot.x, d->hotSpot.y);
-    return Add(std::move(d));
+    d->stock = true;
+    const HCURSOR h = Add(std::move(d));
+    loaded[nIDCursor] = h;
+    return h;
 }
 
 HICON LoadIcon(HINSTANCE, UINT nIDIcon)

@@ -28,8 +28,8 @@ inline HINSTANCE AfxGetInstanceHandle() { return AfxGetResourceHandle(); }
 
 // hInstance null: the standard cursor IDC_*; otherwise the program's cursor resource nIDCursor
 // (res/cursor/<id>.png, its hot spot from the picture's "HotspotX" / "HotspotY" texts, else the
-// top-left corner). Null when there is no such cursor. Standard cursors are shared: destroying
-// one does nothing.
+// top-left corner). Null when there is no such cursor. Both kinds are shared (the same handle
+// for the same id): destroying one does nothing; CopyIcon gives a private one.
 HCURSOR LoadCursor(HINSTANCE hInstance, UINT nIDCursor);
 // The program's icon resource nIDIcon (res/icon/<id>.png); null when there is none. Destroy
 // it with DestroyIcon.

@@ -8,8 +8,10 @@
 #include "TestEnv.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -126,6 +128,35 @@ bool ViewStarted(const std::string& configDir)
     return KeyExists(configDir, kUsbKey) && ReadValue(configDir, kDspMcuKey, "Language") != "<none>";
 }
 
+std::string ReadFile(const std::string& path)
+{
+    QFile f(QString::fromStdString(path));
+    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "(unreadable)";
+}
+
+// Waits until the run's view has started or the run has ended (true either way). A start that
+// hangs is rare and only under load: then the program's stacks (when gdb is at hand) and its
+// settings file are printed, so the failure says where it stood.
+bool WaitViewStartedOrEnded(ProgramRun& run, const std::string& configDir)
+{
+    if (WaitFor([&] { return ViewStarted(configDir) || run.m_process.state() == QProcess::NotRunning; }))
+        return true;
+    std::string stacks = "(gdb not found)";
+    const QString gdb = QStandardPaths::findExecutable("gdb");
+    if (!gdb.isEmpty() && run.m_process.processId() > 0) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(gdb, {"-p", QString::number(run.m_process.processId()), "-batch", "-nx", "-ex",
+                      "thread apply all bt 30"});
+        p.waitForFinished(60000);
+        stacks = p.readAll().toStdString();
+    }
+    ADD_FAILURE() << "the program did not start its view; settings file:\n"
+                  << ReadFile(configDir + "/Orvane/orvane.ini") << "\nstacks:\n"
+                  << stacks;
+    return false;
+}
+
 struct WordsCase {
     const char* name;
     QStringList args;
@@ -149,7 +180,7 @@ TEST_P(RegistrationWords, EndTheProgramWithoutAWindowOnlyAtTheEndOfTheLine)
         // No view came to life: it would have created the in-use key.
         EXPECT_FALSE(KeyExists(config, kUsbKey));
     } else {
-        ASSERT_TRUE(WaitFor([&] { return ViewStarted(config) || run.m_process.state() == QProcess::NotRunning; }));
+        ASSERT_TRUE(WaitViewStartedOrEnded(run, config));
         ASSERT_EQ(run.m_process.state(), QProcess::Running);
         EXPECT_TRUE(run.Terminate());
     }
@@ -185,7 +216,7 @@ TEST_P(FirstStart, TakesTheLanguageFromTheLocaleAndLeavesNoClaimBehind)
     const std::string config = NewConfigDir();
     ProgramRun run(config, c.lang);
     ASSERT_TRUE(run.Start());
-    ASSERT_TRUE(WaitFor([&] { return ViewStarted(config) || run.m_process.state() == QProcess::NotRunning; }));
+    ASSERT_TRUE(WaitViewStartedOrEnded(run, config));
     ASSERT_EQ(run.m_process.state(), QProcess::Running);
     EXPECT_TRUE(run.Terminate());
     // Read once the program has ended: every value it writes at start is in the file then.
@@ -209,7 +240,7 @@ TEST(SecondStart, KeepsTheSavedLanguageAndLineSettingWhateverTheLocale)
     {
         ProgramRun first(config, "zh_CN.UTF-8");
         ASSERT_TRUE(first.Start());
-        ASSERT_TRUE(WaitFor([&] { return ViewStarted(config) || first.m_process.state() == QProcess::NotRunning; }));
+        ASSERT_TRUE(WaitViewStartedOrEnded(first, config));
         EXPECT_TRUE(first.Terminate());
     }
     ASSERT_EQ(ReadValue(config, kDspMcuKey, "Language"), "Chinese");
@@ -222,7 +253,7 @@ TEST(SecondStart, KeepsTheSavedLanguageAndLineSettingWhateverTheLocale)
     {
         ProgramRun second(config, "en_US.UTF-8");
         ASSERT_TRUE(second.Start());
-        ASSERT_TRUE(WaitFor([&] { return ViewStarted(config) || second.m_process.state() == QProcess::NotRunning; }));
+        ASSERT_TRUE(WaitViewStartedOrEnded(second, config));
         ASSERT_EQ(second.m_process.state(), QProcess::Running);
         EXPECT_TRUE(second.Terminate());
     }

@@ -252,6 +252,21 @@ bool LinkRig::WaitConnected()
     });
 }
 
+bool LinkRig::WaitSettled()
+{
+    const size_t start = emu.GetRequestLog().size();
+    const Frame poll = PollFrame();
+    return PumpUntil([&] {
+        if (QueuedCount() != 0)
+            return false;
+        const std::vector<Frame> log = emu.GetRequestLog();
+        size_t pollsAfter = 0;
+        for (size_t i = start; i < log.size(); ++i)
+            pollsAfter = log[i] == poll ? pollsAfter + 1 : 0;
+        return pollsAfter >= 2;
+    });
+}
+
 std::vector<Frame> LinkRig::RequestsWithoutPolls() const
 {
     const Frame poll = PollFrame();

@@ -94,6 +94,11 @@ public:
     // request of the sequence logged and the worker polling after it.
     bool WaitConnected();
 
+    // Waits until everything the view has asked for so far has reached the device: the queue
+    // is empty and two state polls (the scanner's answer when nothing changed) were logged
+    // after the call and after every other request. A queue that is merely empty is not
+    // enough: the worker may have taken a request and not yet written it.
+    bool WaitSettled();
     // The emulator's requests without the state polls.
     std::vector<Frame> RequestsWithoutPolls() const;
     // Requests in the send queue now (under the lock).

@@ -87,7 +87,7 @@ TEST_F(OutputEqE2e, TypedHighPassReachesTheDeviceForTheChannelAndItsLinkedChanne
     SetCrossovers(2);
     SetCrossovers(5);
     page->SendMessage(WM_STRIP_SELECT, 2, 0);
-    PumpFor(50);
+    ASSERT_TRUE(rig.WaitSettled());
     rig.emu.ClearRequestLog();
 
     // The same value first: nothing to send.
@@ -154,7 +154,7 @@ TEST_F(OutputEqE2e, AllBypassAnsweredYesSendsTheWholeBlocksInOrderEachInsideItsM
     g_nLinkGroup[0] = g_nLinkGroup[4];
     g_bStereoPair[4] = 1;
     page->SendMessage(WM_STRIP_SELECT, 4, 0);
-    PumpFor(100);
+    ASSERT_TRUE(rig.WaitSettled());
     rig.emu.ClearRequestLog();
     {
         Answering yes(IDYES);
@@ -199,7 +199,7 @@ TEST_F(OutputEqE2e, AllBypassAnsweredNoPutsEveryFilterBackAndSendsNothing)
     Out(4)->GetFilter(3)->SetGainIndex(230);
     Out(4)->GetFilter(3)->SetBypass(TRUE);
     Out(4)->GetFilter(8)->SetGainIndex(170);
-    PumpFor(100);
+    ASSERT_TRUE(rig.WaitSettled());
     rig.emu.ClearRequestLog();
     {
         Answering no(IDNO);
@@ -255,7 +255,7 @@ TEST_F(OutputEqE2e, EqModeSwitchAndResetSendTheChannelAndItsLinkedChannelInsideT
         Out(2)->GetFilter(6)->SetGainIndex(260);
         Out(5)->GetFilter(6)->SetGainIndex(150);
         page->SendMessage(WM_STRIP_SELECT, 2, 0);
-        PumpFor(150);
+        ASSERT_TRUE(rig.WaitSettled());
         rig.emu.ClearRequestLog();
         {
             Answering yes(IDYES);

@@ -103,7 +103,7 @@ TEST_F(OutputStripsE2e, LinkGroupIsMutedCopiedAndUnmutedInOrder)
         page->m_strip[i].m_nLinkMask = mask;
     for (int i : {2, 6, 7})
         page->GetScene()->GetOutData(i)->SetOn(1);
-    PumpFor(100);
+    ASSERT_TRUE(rig.WaitSettled());
     rig.emu.ClearRequestLog();
     page->PostMessage(WM_LINK_GROUPS_CHANGED, 2, -1);
     const std::vector<std::string> want = {"level 2 on 0", "level 6 on 0", "level 7 on 0", "block 6",

@@ -59,12 +59,15 @@ TEST(Cursors, StandardAndResourceCursors)
     EXPECT_EQ(hot, CPoint(5, 0));
     EXPECT_EQ(QCursorOf(hand).hotSpot(), QPoint(5, 0));
     EXPECT_EQ(LoadCursor(AfxGetResourceHandle(), 214), nullptr);
+    EXPECT_EQ(LoadCursor(AfxGetResourceHandle(), 213), hand);  // shared, like the standard ones
 
     const HCURSOR copy = CopyIcon(hand);
     ASSERT_NE(copy, nullptr);
     EXPECT_NE(copy, hand);
     EXPECT_TRUE(DestroyCursor(hand));
-    EXPECT_EQ(QCursorOf(copy).hotSpot(), QPoint(5, 0));  // the copy outlives the original
+    EXPECT_EQ(QCursorOf(hand).hotSpot(), QPoint(5, 0));  // destroying a shared one does nothing
+    EXPECT_EQ(LoadCursor(AfxGetResourceHandle(), 213), hand);
+    EXPECT_EQ(QCursorOf(copy).hotSpot(), QPoint(5, 0));
     EXPECT_TRUE(DestroyCursor(copy));
     EXPECT_FALSE(DestroyCursor(copy));
     EXPECT_EQ(CopyIcon(nullptr), nullptr);
