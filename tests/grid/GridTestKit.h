@@ -67,6 +67,20 @@ inline void Pump()
         QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+// Runs the event loop until the condition holds; false if it still does not after a generous
+// limit (a hung test, not a timing check).
+inline bool WaitFor(const std::function<bool()>& done, int limitMs = 10000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > limitMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
 inline void EnsureFonts()
 {
     if (!g_fontArial16.GetSafeHandle())

@@ -12,18 +12,6 @@
 using namespace GridKit;
 
 namespace {
-bool WaitFor(const std::function<bool()>& done, int limitMs = 10000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > limitMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
 // Runs a desktop tool while our event loop keeps answering clipboard requests.
 QByteArray RunTool(const QString& program, const QStringList& args, const QByteArray& input = QByteArray())
 {

@@ -11,18 +11,6 @@ using namespace GridKit;
 
 namespace {
 
-bool WaitFor(const std::function<bool()>& done, int limitMs = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > limitMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
 struct EditEnd {
     CString text;
     UINT key;

@@ -3,6 +3,7 @@
 
 #include "CPageHost.h"
 
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -39,4 +40,15 @@ public:
     void SetInputSource(int, BOOL) override {}
     void RefreshInputSourceButtons() override {}
     BOOL SaveLineSetting() override { return TRUE; }
+    // No pair, unchecked buttons, nothing copied or queued, and the mixer's start level.
+    BOOL IsStereoPair(int) const override { return FALSE; }
+    void SetEqModeCheck(BOOL) override {}
+    BOOL GetEqModeCheck() const override { return FALSE; }
+    void SetAllBypassCheck(BOOL) override {}
+    BOOL GetAllBypassCheck() const override { return FALSE; }
+    void CopyOutputSettings(int, int) override {}
+    void CopyOutputForSpeakerType(int, int) override {}
+    void AddSendData(std::unique_ptr<CSendData>) override {}
+    void RemoveFromLinkGroup(int, int) override {}
+    int GetMixMemory(int, int) const override { return 100; }
 };

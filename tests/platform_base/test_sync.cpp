@@ -4,6 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <thread>
 
 TEST(Events, WaitForAnyReportsTheFirstSetEventAndManualEventsStaySet)
@@ -94,4 +103,83 @@ TEST(SettingsStore, KeysValuesAndDevicePathNamesSurviveTheFile)
     SettingsStore::SetInt("Software\\ZQ-ORVANE-GV1.00_GB2312.exe\\DspMcu", "Language", 7);
     EXPECT_EQ(SettingsStore::GetInt("Software\\ZQ-ORVANE-GV1.00_GB2312.exe\\DspMcu", "Language"), 7);
     EXPECT_EQ(SettingsStore::GetString("Software\\ZQ-ORVANE-GV1.00_GB2312.exe\\DspMcu", "Missing", "dflt"), "dflt");
+}
+
+namespace {
+struct StoreFile {
+    StoreFile() : saved(SettingsStore::FilePath())
+    {
+        char templ[] = "/tmp/orvane-store-XXXXXX";
+        dir = mkdtemp(templ) ? templ : "";
+        path = dir + "/Orvane/orvane.ini";
+        SettingsStore::SetFilePath(path);
+    }
+    ~StoreFile()
+    {
+        SettingsStore::SetFilePath(saved);
+        std::filesystem::remove_all(dir);
+    }
+    std::string Read() const
+    {
+        std::ifstream f(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), {});
+    }
+    // Another running copy's write: new bytes, same length, and a modification time that stays
+    // the same (both writes fell into one tick of the file system's clock).
+    void WriteAsAnotherCopyInTheSameTick(const std::string& bytes) const
+    {
+        struct stat before {};
+        ASSERT_EQ(::stat(path.c_str(), &before), 0);
+        ASSERT_EQ(std::string::size_type(before.st_size), bytes.size());
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+        const timespec times[2] = {before.st_atim, before.st_mtim};
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    }
+    std::string saved, dir, path;
+};
+}  // namespace
+
+// Two copies of the program share the in-use list through the file: a change the other copy
+// made is seen, and kept by the next write, even when it left the file's size and time alone.
+TEST(SettingsStore, AnotherCopysWriteIsSeenAndKeptWhateverTheFileTime)
+{
+    StoreFile file;
+    const std::string key = "Software\\ZQ-ORVANE-GV1.00_GB2312.exe\\USB";
+    SettingsStore::SetString(key, "claim", "aaaa");
+    ASSERT_EQ(SettingsStore::GetString(key, "claim"), "aaaa");
+    std::string other = file.Read();
+    const auto at = other.find("aaaa");
+    ASSERT_NE(at, std::string::npos);
+    other.replace(at, 4, "bbbb");
+    ASSERT_NO_FATAL_FAILURE(file.WriteAsAnotherCopyInTheSameTick(other));
+
+    EXPECT_EQ(SettingsStore::GetString(key, "claim"), "bbbb");
+    SettingsStore::SetString(key, "mine", "1");
+    EXPECT_EQ(SettingsStore::GetString(key, "claim"), "bbbb");
+    EXPECT_NE(file.Read().find("bbbb"), std::string::npos) << file.Read();
+}
+
+// Two copies writing at the same moment: each one's values survive the other's writes.
+TEST(SettingsStore, TwoCopiesWritingAtOnceKeepEveryValue)
+{
+    StoreFile file;
+    const std::string key = "Software\\ZQ-ORVANE-GV1.00_GB2312.exe\\USB";
+    SettingsStore::CreateKey(key);
+    constexpr int kEach = 40;
+    pid_t children[2] = {};
+    for (int c = 0; c < 2; ++c) {
+        children[c] = fork();
+        ASSERT_GE(children[c], 0);
+        if (children[c] == 0) {
+            for (int i = 0; i < kEach; ++i)
+                SettingsStore::SetString(key, "copy" + std::to_string(c) + "-" + std::to_string(i), "1");
+            _exit(0);
+        }
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(SettingsStore::ValueNames(key).size(), size_t(2 * kEach));
 }

@@ -47,37 +47,31 @@ public:
     virtual void RefreshInputSourceButtons() = 0;
     virtual BOOL SaveLineSetting() = 0;
 
-    // ---- mixer and system ----
-    // Outputs nOutput and nOutput + 1 form a linked stereo pair (the output page's pair flag of
-    // nOutput). No pair without a view.
-    virtual BOOL IsStereoPair(int nOutput) const { (void)nOutput; return FALSE; }
-    // ---- end mixer and system ----
+    // Mixer and system: outputs nOutput and nOutput + 1 form a linked stereo pair (the output
+    // page's pair flag of nOutput).
+    virtual BOOL IsStereoPair(int nOutput) const = 0;
 
-    // output page
-    // The view's EQ-mode button (checked: GEQ) and all-bypass button, which show the current
-    // output channel's state. Nothing without a view.
-    virtual void SetEqModeCheck(BOOL bCheck) { (void)bCheck; }
-    virtual BOOL GetEqModeCheck() const { return FALSE; }
-    virtual void SetAllBypassCheck(BOOL bCheck) { (void)bCheck; }
-    virtual BOOL GetAllBypassCheck() const { return FALSE; }
-    // end output page
+    // Output page: the view's EQ-mode button (checked: GEQ) and all-bypass button, which show
+    // the current output channel's state.
+    virtual void SetEqModeCheck(BOOL bCheck) = 0;
+    virtual BOOL GetEqModeCheck() const = 0;
+    virtual void SetAllBypassCheck(BOOL bCheck) = 0;
+    virtual BOOL GetAllBypassCheck() const = 0;
 
-    // ---- output page: link groups, pairs and copies ----
-    // Output nDst takes equaliser, gain, EQ mode, compressor and limiter of nSrc; when linked,
-    // its whole block is queued. The caller holds g_csComm. Nothing without a view.
-    virtual void CopyOutputSettings(int nSrc, int nDst) { (void)nSrc, (void)nDst; }
+    // Output page, link groups, pairs and copies: output nDst takes equaliser, gain, EQ mode,
+    // compressor and limiter of nSrc; when linked, its whole block is queued. The caller holds
+    // g_csComm.
+    virtual void CopyOutputSettings(int nSrc, int nDst) = 0;
     // The same with a usable high-pass kept on a tweeter output, its block sent inside the
     // master-output mute (the lock taken around the send).
-    virtual void CopyOutputForSpeakerType(int nSrc, int nDst) { (void)nSrc, (void)nDst; }
-    // Appends one frame to the send queue; the caller holds g_csComm. Dropped without a view.
-    virtual void AddSendData(std::unique_ptr<CSendData> pData) { (void)pData; }
+    virtual void CopyOutputForSpeakerType(int nSrc, int nDst) = 0;
+    // Appends one frame to the send queue; the caller holds g_csComm.
+    virtual void AddSendData(std::unique_ptr<CSendData> pData) = 0;
     // Output nCh has left link group nGroup (1..10): the group's member count, in-use flag and
     // member mask and the output's link record follow. Other groups change nothing.
-    virtual void RemoveFromLinkGroup(int nCh, int nGroup) { (void)nCh, (void)nGroup; }
-    // The mixer's last level 0..100 of output nColumn from source nRow (1..12); without a view
-    // the start value 100.
-    virtual int GetMixMemory(int nColumn, int nRow) const { return (void)nColumn, (void)nRow, 100; }
-    // ---- end output page: link groups, pairs and copies ----
+    virtual void RemoveFromLinkGroup(int nCh, int nGroup) = 0;
+    // The mixer's last level 0..100 of output nColumn from source nRow (1..12).
+    virtual int GetMixMemory(int nColumn, int nRow) const = 0;
 };
 
 // The main view while its window exists; null before and after.

@@ -1,11 +1,17 @@
 #include "SettingsStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <atomic>
+#include <cstdio>
 #include <mutex>
+#include <optional>
 
 namespace {
 std::mutex g_mutex;  // guards g_path and serialises file access between threads
@@ -52,9 +58,57 @@ std::string DecodeName(QString n)
     return n.toStdString();
 }
 
-struct Settings {
-    Settings() : s(PathLocked(), QSettings::IniFormat) {}
-    QSettings s;
+// QSettings keeps its parsed copy of a file and trusts it while the file's size and time are
+// unchanged. Another running copy's write within one tick of the file system's clock can leave
+// both alone; the stale copy would then be read, and written back over the other's change
+// (the in-use list lost a claim so). So every access parses a private snapshot under a name
+// never used before, and a write puts its snapshot in place with one rename, holding the lock
+// file that every copy takes around its writes.
+class Settings {
+public:
+    enum Access { Read, Write };
+    explicit Settings(Access access) : m_path(PathLocked()), m_lock(m_path + ".lock")
+    {
+        static std::atomic<unsigned> counter{0};
+        m_snapshot = QStringLiteral("%1.%2-%3.tmp").arg(m_path).arg(QCoreApplication::applicationPid()).arg(++counter);
+        if (access == Write) {
+            QDir().mkpath(QFileInfo(m_path).absolutePath());
+            // A copy that died holding it leaves a lock that QLockFile finds stale at once; a live
+            // one holds it for a moment. Waiting longer than this would only hang the caller.
+            m_locked = m_lock.tryLock(10000);
+            m_write = true;
+        }
+        if (QFileInfo::exists(m_path))
+            QFile::copy(m_path, m_snapshot);
+        m_settings.emplace(m_snapshot, QSettings::IniFormat);
+    }
+    ~Settings()
+    {
+        if (m_write) {
+            m_settings->sync();
+            const bool ok = m_settings->status() == QSettings::NoError;
+            m_settings.reset();
+            if (ok && QFileInfo::exists(m_snapshot) &&
+                std::rename(QFile::encodeName(m_snapshot).constData(), QFile::encodeName(m_path).constData()) != 0)
+                qWarning("settings not saved to %s", qPrintable(m_path));
+        } else {
+            m_settings.reset();
+        }
+        QFile::remove(m_snapshot);
+        if (m_locked)
+            m_lock.unlock();
+    }
+    Settings(const Settings&) = delete;
+    Settings& operator=(const Settings&) = delete;
+    QSettings& s() { return *m_settings; }
+
+private:
+    QString m_path;
+    QString m_snapshot;
+    QLockFile m_lock;
+    bool m_locked = false;
+    bool m_write = false;
+    std::optional<QSettings> m_settings;
 };
 }  // namespace
 
@@ -73,87 +127,87 @@ std::string SettingsStore::FilePath()
 bool SettingsStore::KeyExists(const std::string& key)
 {
     std::lock_guard<std::mutex> lk(g_mutex);
-    Settings st;
-    st.s.beginGroup(Group(key));
-    return !st.s.allKeys().isEmpty();
+    Settings st(Settings::Read);
+    st.s().beginGroup(Group(key));
+    return !st.s().allKeys().isEmpty();
 }
 
 void SettingsStore::CreateKey(const std::string& key)
 {
     std::lock_guard<std::mutex> lk(g_mutex);
-    Settings st;
-    st.s.beginGroup(Group(key));
-    if (!st.s.contains(kKeyMarker))
-        st.s.setValue(kKeyMarker, 1);
+    Settings st(Settings::Write);
+    st.s().beginGroup(Group(key));
+    if (!st.s().contains(kKeyMarker))
+        st.s().setValue(kKeyMarker, 1);
 }
 
 void SettingsStore::DeleteKey(const std::string& key)
 {
     std::lock_guard<std::mutex> lk(g_mutex);
-    Settings st;
-    st.s.remove(Group(key));
+    Settings st(Settings::Write);
+    st.s().remove(Group(key));
 }
 
 bool SettingsStore::HasValue(const std::string& key, const std::string& name)
 {
     std::lock_guard<std::mutex> lk(g_mutex);
-    Settings st;
-    st.s.beginGroup(Group(key));
-    return st.s.contains(EncodeName(name));
+    Settings st(Settings::Read);
+    st.s().beginGroup(Group(key));
+    return st.s().contains(EncodeName(name));
 }
 
 std::string SettingsStore::GetString(const std::string& key, const std::string& name, const std::string& def)
 {
     std::lock_guard<std::mutex> lk(g_mutex);
-    Settings st;
-    st.s.beginGroup(Group(key));
-    QVariant v = st.s.value(EncodeName(name));
+    Settings st(Settings::Read);
+    st.s().beginGroup(Group(key));
+    QVariant v = st.s().value(EncodeName(name));
     return v.isValid() ? v.toString().toStdString() : def;
 }
 
 void SettingsStore::SetString(const std::string& key, const std::string& name, const std::string& value)
 {
     std::lock_guard<std::mutex> lk(g_mutex);
-    Settings st;
-    st.s.beginGroup(Group(key));
-    st.s.setValue(EncodeName(name), QString::fromStdString(value));
+    Settings st(Settings::Write);
+    st.s().beginGroup(Group(key));
+    st.s().setValue(EncodeName(name), QString::fromStdString(value));
 }
 
 int SettingsStore::GetInt(const std::string& key, const std::string& name, int def)
 {
     std::lock_guard<std::mutex> lk(g_mutex);
-    Settings st;
-    st.s.beginGroup(Group(key));
+    Settings st(Settings::Read);
+    st.s().beginGroup(Group(key));
     bool ok = false;
-    int v = st.s.value(EncodeName(name)).toInt(&ok);
+    int v = st.s().value(EncodeName(name)).toInt(&ok);
     return ok ? v : def;
 }
 
 void SettingsStore::SetInt(const std::string& key, const std::string& name, int value)
 {
     std::lock_guard<std::mutex> lk(g_mutex);
-    Settings st;
-    st.s.beginGroup(Group(key));
-    st.s.setValue(EncodeName(name), value);
+    Settings st(Settings::Write);
+    st.s().beginGroup(Group(key));
+    st.s().setValue(EncodeName(name), value);
 }
 
 void SettingsStore::DeleteValue(const std::string& key, const std::string& name)
 {
     std::lock_guard<std::mutex> lk(g_mutex);
-    Settings st;
-    st.s.beginGroup(Group(key));
-    st.s.remove(EncodeName(name));
+    Settings st(Settings::Write);
+    st.s().beginGroup(Group(key));
+    st.s().remove(EncodeName(name));
     // Keep the key itself in existence, as a registry key outlives its last value.
-    st.s.setValue(kKeyMarker, 1);
+    st.s().setValue(kKeyMarker, 1);
 }
 
 std::vector<std::string> SettingsStore::ValueNames(const std::string& key)
 {
     std::lock_guard<std::mutex> lk(g_mutex);
-    Settings st;
-    st.s.beginGroup(Group(key));
+    Settings st(Settings::Read);
+    st.s().beginGroup(Group(key));
     std::vector<std::string> out;
-    for (const QString& k : st.s.childKeys())
+    for (const QString& k : st.s().childKeys())
         if (k != kKeyMarker)
             out.push_back(DecodeName(k));
     return out;
