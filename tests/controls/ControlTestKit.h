@@ -1,6 +1,8 @@
 // Windows and input helpers shared by the control tests.
 #pragma once
 
+#include "EventLoopWait.h"
+
 #include "CWnd.h"
 #include "GdiGlobals.h"
 #include "WinApi.h"
@@ -46,20 +48,6 @@ constexpr UINT kMissing = 61998;      // no resource of any type
 
 // The panel colour the controls stand on in the tests.
 constexpr COLORREF kStageColour = RGB(31, 36, 43);
-
-// Runs the event loop until the condition holds; false if it still does not after a generous
-// limit (a hung test, not a timing check).
-inline bool WaitUntil(const std::function<bool()>& done, int limitMs = 10000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > limitMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 // The shared fonts and brush, as the program's start-up makes them (once per test program).
 inline void EnsureSharedGdiObjects()

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CGridCtrl.h"
+#include "EventLoopWait.h"
 #include "GdiGlobals.h"
 #include "Globals.h"
 #include "SettingsStore.h"
@@ -65,20 +66,6 @@ inline void Pump()
 {
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
-
-// Runs the event loop until the condition holds; false if it still does not after a generous
-// limit (a hung test, not a timing check).
-inline bool WaitFor(const std::function<bool()>& done, int limitMs = 10000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > limitMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
 }
 
 inline void EnsureFonts()

@@ -23,7 +23,7 @@ QByteArray RunTool(const QString& program, const QStringList& args, const QByteA
         p.write(input);
         p.closeWriteChannel();
     }
-    WaitFor([&] { return p.state() == QProcess::NotRunning; });
+    WaitUntil([&] { return p.state() == QProcess::NotRunning; });
     return p.readAllStandardOutput();
 }
 
@@ -35,7 +35,7 @@ void ActivateAndFocus(CHost& host, CGridCtrl& grid)
     QApplication::setActiveWindow(top);
     ASSERT_TRUE(QTest::qWaitForWindowActive(top));
     grid.SetFocus();
-    ASSERT_TRUE(WaitFor([&] { return CWnd::GetFocus() == &grid; }));
+    ASSERT_TRUE(WaitUntil([&] { return CWnd::GetFocus() == &grid; }));
 }
 }  // namespace
 
@@ -56,7 +56,7 @@ TEST(GridDesktop, CopyAndPasteThroughTheRealClipboard)
 
     RunTool("xdotool", {"key", "--clearmodifiers", "ctrl+c"});
     QByteArray text;
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         text = RunTool("xclip", {"-o", "-selection", "clipboard"});
         return text == QByteArray("a\t \nc\td");
     })) << text.toStdString();
@@ -65,7 +65,7 @@ TEST(GridDesktop, CopyAndPasteThroughTheRealClipboard)
     RunTool("xclip", {"-i", "-selection", "clipboard"}, QByteArray("1,2\t3\r\n4"));
     f.grid->SetFocusCell(1, 1);
     RunTool("xdotool", {"key", "--clearmodifiers", "ctrl+v"});
-    ASSERT_TRUE(WaitFor([&] { return f.grid->GetItemText(2, 1) == "4"; }));
+    ASSERT_TRUE(WaitUntil([&] { return f.grid->GetItemText(2, 1) == "4"; }));
     EXPECT_EQ(f.grid->GetItemText(1, 1), "1");
     EXPECT_EQ(f.grid->GetItemText(1, 2), "2");
     EXPECT_EQ(f.grid->GetItemText(1, 3), "3");

@@ -80,7 +80,7 @@ TEST(GridEditors, EscapeRestoresAndReportsKey27)
     EXPECT_EQ(pEdit->GetWindowText(), "q");
     f.host.m_notices.clear();
     QTest::keyClick(pEdit->GetWidget(), Qt::Key_Escape);
-    ASSERT_TRUE(WaitFor([] { return CInPlaceEdit::LiveCount() == 0; }));
+    ASSERT_TRUE(WaitUntil([] { return CInPlaceEdit::LiveCount() == 0; }));
     EXPECT_EQ(f.grid->GetItemText(1, 1), "keep");
     EXPECT_FALSE(f.grid->GetModified(1, 1));
     ASSERT_EQ(f.host.Of(GVN_ENDEDIT).size(), 1u);
@@ -95,7 +95,7 @@ TEST(GridEditors, TabCommitsAndOpensTheNextCell)
     ASSERT_NE(pEdit, nullptr);
     QTest::keyClicks(pEdit->GetWidget(), "123456789");  // the ninth character is refused
     QTest::keyClick(pEdit->GetWidget(), Qt::Key_Tab);
-    ASSERT_TRUE(WaitFor([&] { return f.grid->GetItemText(1, 1) == "z1234567"; }));
+    ASSERT_TRUE(WaitUntil([&] { return f.grid->GetItemText(1, 1) == "z1234567"; }));
     EXPECT_TRUE(f.grid->GetModified(1, 1));
     EXPECT_TRUE(f.grid->GetModified());
     const auto ends = f.host.Of(GVN_ENDEDIT);
@@ -104,11 +104,11 @@ TEST(GridEditors, TabCommitsAndOpensTheNextCell)
     EXPECT_EQ(ends[0].col, 1);
     EXPECT_EQ(f.grid->GetFocusCell(), CCellPos(1, 2));
     // The next editor is open on the new focus cell, its text selected; the old one is gone.
-    ASSERT_TRUE(WaitFor([&] { return CInPlaceEdit::LiveCount() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return CInPlaceEdit::LiveCount() == 1; }));
     ASSERT_NE(f.Editor(), nullptr);
     EXPECT_EQ(f.Editor()->GetWindowText(), "1,2");
     f.grid->SetFocus();
-    ASSERT_TRUE(WaitFor([] { return CInPlaceEdit::LiveCount() == 0; }));
+    ASSERT_TRUE(WaitUntil([] { return CInPlaceEdit::LiveCount() == 0; }));
 }
 
 TEST(GridEditors, AlignmentFollowsTheCellFormat)
@@ -229,7 +229,7 @@ TEST(ComboGrid, OptionColumnsEditWithTheList)
     EXPECT_EQ(pList->GetCurSel(), 1);
     pList->SetCurSel(0);
     f.grid->SetFocus();
-    ASSERT_TRUE(WaitFor([] { return CInPlaceList::LiveCount() == 0; }));
+    ASSERT_TRUE(WaitUntil([] { return CInPlaceList::LiveCount() == 0; }));
     EXPECT_EQ(f.grid->GetItemText(1, 2), "Low");
     // Other columns keep the free-text editor.
     ASSERT_TRUE(f.grid->BeginCellEdit(1, 1, VK_LBUTTON));

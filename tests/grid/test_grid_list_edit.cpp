@@ -60,7 +60,7 @@ struct ListFixture {
     {
         if (CInPlaceList::LiveCount() > 0) {
             host.SetFocus();
-            WaitFor([] { return CInPlaceList::LiveCount() == 0; });
+            WaitUntil([] { return CInPlaceList::LiveCount() == 0; });
         }
     }
     CEdit* Open(const char* init, UINT firstKey, DWORD style = CBS_DROPDOWN)
@@ -69,7 +69,7 @@ struct ListFixture {
         list = new CInPlaceList(&host, rc, style, IDC_INCELL_EDIT, 2, 3, {"Low", "Mid", "High"}, init, firstKey);
         return list->GetEditCtrl();
     }
-    bool Closed() { return WaitFor([] { return CInPlaceList::LiveCount() == 0; }); }
+    bool Closed() { return WaitUntil([] { return CInPlaceList::LiveCount() == 0; }); }
 };
 
 }  // namespace
@@ -216,7 +216,7 @@ TEST(ListEdit, TypedTextIsStoredOnlyWhenItIsAnOption)
         pEdit->SetSel(0, -1);
         QTest::keyClicks(pEdit->GetWidget(), c.typed);
         QTest::keyClick(pEdit->GetWidget(), Qt::Key_Return);
-        ASSERT_TRUE(WaitFor([] { return CInPlaceList::LiveCount() == 0; })) << c.typed;
+        ASSERT_TRUE(WaitUntil([] { return CInPlaceList::LiveCount() == 0; })) << c.typed;
         EXPECT_EQ(combo->GetItemText(1, 2), c.stored) << c.typed;
         EXPECT_EQ(f.host.Of(GVN_ENDEDIT).size(), 1u) << c.typed;
         EXPECT_EQ(CWnd::GetFocus(), static_cast<CWnd*>(combo)) << c.typed;
@@ -260,5 +260,5 @@ TEST(ListEdit, TheFieldShowsTheTextOnceBesideTheDropButton)
     EXPECT_GT(inked(field.left, field.right), 0);
     EXPECT_EQ(inked(1, field.left), 0);
     f.grid->SetFocus();
-    ASSERT_TRUE(WaitFor([] { return CInPlaceList::LiveCount() == 0; }));
+    ASSERT_TRUE(WaitUntil([] { return CInPlaceList::LiveCount() == 0; }));
 }

@@ -1,6 +1,8 @@
 // Windows and helpers shared by the window-layer tests.
 #pragma once
 
+#include "EventLoopWait.h"
+
 #include "CDC.h"
 #include "CWindowDC.h"
 #include "CWnd.h"
@@ -13,20 +15,6 @@
 
 #include <functional>
 #include <vector>
-
-// Runs the event loop until the condition holds; false if it still does not after a generous
-// limit (a hung test, not a timing check).
-inline bool WaitUntil(const std::function<bool()>& done, int limitMs = 10000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > limitMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 struct RecordedMessage {
     UINT message;
