@@ -78,8 +78,14 @@ public:
             m_locked = m_lock.tryLock(10000);
             m_write = true;
         }
-        if (QFileInfo::exists(m_path))
-            QFile::copy(m_path, m_snapshot);
+        // A plain copy: QFile::copy would sync it to disk, and the snapshot lives a moment.
+        QFile from(m_path);
+        if (from.open(QIODevice::ReadOnly)) {
+            const QByteArray bytes = from.readAll();
+            QFile to(m_snapshot);
+            if (to.open(QIODevice::WriteOnly))
+                to.write(bytes);
+        }
         m_settings.emplace(m_snapshot, QSettings::IniFormat);
     }
     ~Settings()
@@ -170,7 +176,10 @@ void SettingsStore::SetString(const std::string& key, const std::string& name, c
     std::lock_guard<std::mutex> lk(g_mutex);
     Settings st(Settings::Write);
     st.s().beginGroup(Group(key));
-    st.s().setValue(EncodeName(name), QString::fromStdString(value));
+    // An unchanged value is not written again: each write syncs the file to disk.
+    const QString v = QString::fromStdString(value);
+    if (st.s().value(EncodeName(name)) != QVariant(v))
+        st.s().setValue(EncodeName(name), v);
 }
 
 int SettingsStore::GetInt(const std::string& key, const std::string& name, int def)
@@ -188,7 +197,11 @@ void SettingsStore::SetInt(const std::string& key, const std::string& name, int 
     std::lock_guard<std::mutex> lk(g_mutex);
     Settings st(Settings::Write);
     st.s().beginGroup(Group(key));
-    st.s().setValue(EncodeName(name), value);
+    const QVariant old = st.s().value(EncodeName(name));
+    bool isInt = false;
+    const int current = old.toInt(&isInt);
+    if (!old.isValid() || !isInt || current != value)
+        st.s().setValue(EncodeName(name), value);
 }
 
 void SettingsStore::DeleteValue(const std::string& key, const std::string& name)
