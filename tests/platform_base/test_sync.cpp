@@ -159,6 +159,32 @@ TEST(SettingsStore, AnotherCopysWriteIsSeenAndKeptWhateverTheFileTime)
     EXPECT_NE(file.Read().find("bbbb"), std::string::npos) << file.Read();
 }
 
+// A write that changes nothing leaves the file as it is: the file is not replaced, so a change
+// another copy made in the meantime cannot be put back to what this copy had read.
+TEST(SettingsStore, WriteThatChangesNothingLeavesTheFileInPlace)
+{
+    StoreFile file;
+    const std::string key = "Software\\ZQ-ORVANE-GV1.00_GB2312.exe\\DspMcu";
+    SettingsStore::CreateKey(key);
+    SettingsStore::SetString(key, "Name", "abc");
+    SettingsStore::SetInt(key, "Language", 2);
+    struct stat before {};
+    ASSERT_EQ(::stat(file.path.c_str(), &before), 0);
+    const std::string bytes = file.Read();
+
+    SettingsStore::CreateKey(key);
+    SettingsStore::SetString(key, "Name", "abc");
+    SettingsStore::SetInt(key, "Language", 2);
+    struct stat after {};
+    ASSERT_EQ(::stat(file.path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "an unchanged write replaced the file";
+    EXPECT_EQ(file.Read(), bytes);
+
+    SettingsStore::SetInt(key, "Language", 3);  // a real change still lands
+    EXPECT_EQ(SettingsStore::GetInt(key, "Language"), 3);
+    EXPECT_NE(file.Read(), bytes);
+}
+
 // Two copies writing at the same moment: each one's values survive the other's writes.
 TEST(SettingsStore, TwoCopiesWritingAtOnceKeepEveryValue)
 {

@@ -81,10 +81,11 @@ public:
         // A plain copy: QFile::copy would sync it to disk, and the snapshot lives a moment.
         QFile from(m_path);
         if (from.open(QIODevice::ReadOnly)) {
-            const QByteArray bytes = from.readAll();
+            m_hadFile = true;
+            m_original = from.readAll();
             QFile to(m_snapshot);
             if (to.open(QIODevice::WriteOnly))
-                to.write(bytes);
+                to.write(m_original);
         }
         m_settings.emplace(m_snapshot, QSettings::IniFormat);
     }
@@ -94,7 +95,7 @@ public:
             m_settings->sync();
             const bool ok = m_settings->status() == QSettings::NoError;
             m_settings.reset();
-            if (ok && QFileInfo::exists(m_snapshot) &&
+            if (ok && SnapshotChanged() &&
                 std::rename(QFile::encodeName(m_snapshot).constData(), QFile::encodeName(m_path).constData()) != 0)
                 qWarning("settings not saved to %s", qPrintable(m_path));
         } else {
@@ -109,8 +110,20 @@ public:
     QSettings& s() { return *m_settings; }
 
 private:
+    // A write that changed nothing leaves the file alone: putting the old bytes back could undo
+    // what another copy wrote meanwhile, should the lock not have been had.
+    bool SnapshotChanged() const
+    {
+        QFile f(m_snapshot);
+        if (!f.open(QIODevice::ReadOnly))
+            return false;
+        return !m_hadFile || f.readAll() != m_original;
+    }
+
     QString m_path;
     QString m_snapshot;
+    QByteArray m_original;
+    bool m_hadFile = false;
     QLockFile m_lock;
     bool m_locked = false;
     bool m_write = false;
