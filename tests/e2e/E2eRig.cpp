@@ -254,16 +254,32 @@ bool LinkRig::WaitConnected()
 
 bool LinkRig::WaitSettled()
 {
-    const size_t start = emu.GetRequestLog().size();
+    // The scanner posts a notice to the window with some requests (a scene name that became
+    // "Custom"), and the window's handler may ask for another request. So the polls that count
+    // are those logged after an event-loop pass that began once every other request was in the
+    // log: that pass has handled whatever was posted with them, and the second poll's scan
+    // came after it.
+    constexpr size_t kNone = size_t(-1);
     const Frame poll = PollFrame();
+    bool first = true;
+    size_t sizeBeforePass = 0;  // the log's size when the last pass began
+    size_t countFrom = kNone;   // polls from here on count
     return PumpUntil([&] {
-        if (QueuedCount() != 0)
-            return false;
         const std::vector<Frame> log = emu.GetRequestLog();
-        size_t pollsAfter = 0;
-        for (size_t i = start; i < log.size(); ++i)
-            pollsAfter = log[i] == poll ? pollsAfter + 1 : 0;
-        return pollsAfter >= 2;
+        const bool queued = QueuedCount() != 0;
+        size_t lastOther = kNone;
+        for (size_t i = 0; i < log.size(); ++i)
+            if (log[i] != poll)
+                lastOther = i;
+        const bool passAfterOthers = !first && (lastOther == kNone || lastOther < sizeBeforePass);
+        // A request still queued (the scanner queues its polls too) shows in the log once sent.
+        if (countFrom != kNone && lastOther != kNone && lastOther >= countFrom)
+            countFrom = kNone;
+        if (countFrom == kNone && passAfterOthers)
+            countFrom = log.size();
+        first = false;
+        sizeBeforePass = log.size();
+        return !queued && countFrom != kNone && log.size() >= countFrom + 2;
     });
 }
 

@@ -96,8 +96,9 @@ public:
 
     // Waits until everything the view has asked for so far has reached the device: the queue
     // is empty and two state polls (the scanner's answer when nothing changed) were logged
-    // after the call and after every other request. A queue that is merely empty is not
-    // enough: the worker may have taken a request and not yet written it.
+    // after every other request and after the window had handled what came with it. A queue
+    // that is merely empty is not enough: the worker may have taken a request and not yet
+    // written it.
     bool WaitSettled();
     // The emulator's requests without the state polls.
     std::vector<Frame> RequestsWithoutPolls() const;
