@@ -279,8 +279,9 @@ TEST(SendEntries, EachEntryPointSendsItsFramesInOrder)
     ASSERT_TRUE(rig.WaitConnected());
     for (const SendCase& c : cases) {
         SCOPED_TRACE(c.name);
-        // The previous case's block writes leave the scene name to the scanner, which may send
-        // it only after a poll's reply: wait until nothing more comes before clearing the log.
+        // The previous case's block writes make the live scene "Custom", and the window asks for
+        // its name once more when it handles the scanner's notice: wait until nothing more comes
+        // before clearing the log.
         ASSERT_TRUE(rig.WaitSettled());
         rig.emu.ClearRequestLog();
         c.call(*rig.view);

@@ -189,7 +189,7 @@ void SettingsStore::SetString(const std::string& key, const std::string& name, c
     std::lock_guard<std::mutex> lk(g_mutex);
     Settings st(Settings::Write);
     st.s().beginGroup(Group(key));
-    // An unchanged value is not written again: each write syncs the file to disk.
+    // An unchanged value is not set again: QSettings would rewrite and sync the snapshot for it.
     const QString v = QString::fromStdString(value);
     if (st.s().value(EncodeName(name)) != QVariant(v))
         st.s().setValue(EncodeName(name), v);
@@ -213,7 +213,7 @@ void SettingsStore::SetInt(const std::string& key, const std::string& name, int 
     const QVariant old = st.s().value(EncodeName(name));
     bool isInt = false;
     const int current = old.toInt(&isInt);
-    if (!old.isValid() || !isInt || current != value)
+    if (!isInt || current != value)  // a missing value is not an int either
         st.s().setValue(EncodeName(name), value);
 }
 
